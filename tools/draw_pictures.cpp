@@ -109,7 +109,10 @@ Raster drawWallArch() {
 
 Raster drawWallFoot() {
     Raster r(104, 61, kBlack);
-    r.paint(roundedRect(21, 14, 104, 50, 18, 0, 0, 18), kWhite);
+    // The last two columns lie under the arch's left upright on the board: they carry its white,
+    // so the foot never cuts a notch into the arch, whichever is drawn on top.
+    const Shape archUpright = rect(102, 0, 104, 50);
+    r.paint(roundedRect(21, 14, 104, 50, 18, 0, 0, 18) | archUpright, kWhite);
     return r;
 }
 

@@ -170,8 +170,8 @@ TEST(Walls, WhiteShapesWhereTheBoardNeedsThem) {
         // arch: uprights, top, and the open corridor between the uprights
         {"wall_arch.bmp", 0, 4, 112, 155, {{20, 100}, {95, 100}, {56, 20}, {0, 155}},
          {{58, 100}, {58, 160}, {45, 40}, {0, 4}}},
-        // foot: runs out of the right edge to meet the arch
-        {"wall_foot.bmp", 21, 14, 103, 49, {{60, 30}, {103, 14}, {103, 49}}, {{21, 14}, {21, 49}}},
+        // foot: runs out of the right edge to meet the arch, whose upright its last columns carry
+        {"wall_foot.bmp", 21, 0, 103, 49, {{60, 30}, {103, 14}, {103, 49}, {102, 0}}, {{21, 14}, {21, 49}, {100, 5}}},
     };
     for (const Wall& w : walls) {
         const Picture p = load(w.name);

@@ -1,0 +1,45 @@
+// The key latch's bookkeeping.
+#include "arrow_key_latch.h"
+
+namespace game {
+
+std::size_t ArrowKeyLatch::index(ArrowKey key)
+{
+    return static_cast<std::size_t>(static_cast<int>(key) - static_cast<int>(ArrowKey::Left));
+}
+
+std::optional<ArrowKey> ArrowKeyLatch::fromVirtualKey(int code)
+{
+    if (code < static_cast<int>(ArrowKey::Left) || code > static_cast<int>(ArrowKey::Down))
+        return std::nullopt;
+    return static_cast<ArrowKey>(code);
+}
+
+void ArrowKeyLatch::press(ArrowKey key)
+{
+    KeyState& state = m_keys[index(key)];
+    state.held = true;
+    state.pressedSinceQuery = true;
+}
+
+void ArrowKeyLatch::release(ArrowKey key)
+{
+    m_keys[index(key)].held = false;
+}
+
+void ArrowKeyLatch::releaseAll()
+{
+    for (KeyState& state : m_keys)
+        state.held = false;
+}
+
+std::int16_t ArrowKeyLatch::GetAsyncKeyState(ArrowKey key)
+{
+    KeyState& state = m_keys[index(key)];
+    const bool reported = state.pressedSinceQuery || state.held;
+    state.pressedSinceQuery = false;
+    // Bit 15 says "down now", as the platform's query does; the rules read only bit 0.
+    return static_cast<std::int16_t>((state.held ? 0x8000 : 0) | (reported ? 1 : 0));
+}
+
+} // namespace game

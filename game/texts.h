@@ -1,0 +1,15 @@
+// The game's own texts, exactly as players see them.
+#pragma once
+
+#include <string_view>
+
+namespace game::texts {
+
+inline constexpr std::string_view kScorePrefix = "nombres de points: ";
+inline constexpr std::string_view kGameOverPrompt = "Niark Niark !!!!!! GAME OVER !!!!!!    points:";
+inline constexpr std::string_view kGameOverTitle = "Tu t'est fait manger ^^";
+
+// Message-box style: stop icon with a single OK button.
+inline constexpr int kStopIconOkOnly = 16;
+
+} // namespace game::texts

@@ -1,0 +1,252 @@
+// Builds real Qt widgets from a form definition: frame, client area, controls, lines and menus.
+#include "form_window.h"
+
+#include "picture_button.h"
+#include "picture_widget.h"
+#include "runtime_error.h"
+#include "x11_window_hints.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <ranges>
+#include <vector>
+
+namespace {
+
+int px(int twips) { return qRound(forms::pixelsFromTwips(twips)); }
+
+QRect pixelRect(const forms::ControlDef& c) { return {px(c.left), px(c.top), px(c.width), px(c.height)}; }
+
+QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QPixmap picture(std::string_view name)
+{
+    if (name.empty())
+        return {};
+    const QString path = QStringLiteral(":/pictures/%1.bmp").arg(qText(name));
+    QPixmap pixmap(path);
+    if (pixmap.isNull())
+        throw game::RuntimeError(game::ErrorNumber::ObjectRequired, "Image introuvable : " + path.toStdString());
+    return pixmap;
+}
+
+QColor systemColour(forms::SystemColour colour)
+{
+    switch (colour) {
+    case forms::SystemColour::WindowFrame:
+        // X11 has no window-frame colour of its own; the usual schemes make it black.
+        return Qt::black;
+    case forms::SystemColour::ButtonFace:
+        break;
+    }
+    return QPalette().color(QPalette::Window);
+}
+
+void paintLines(QPainter& painter, std::span<const forms::LineDef> lines, std::string_view container)
+{
+    for (const forms::LineDef& line : lines) {
+        if (line.container != container)
+            continue;
+        painter.setPen(QPen(painter.pen().color(), line.borderWidthPixels));
+        painter.drawLine(QPointF(forms::pixelsFromTwips(line.x1), forms::pixelsFromTwips(line.y1)),
+                         QPointF(forms::pixelsFromTwips(line.x2), forms::pixelsFromTwips(line.y2)));
+    }
+}
+
+// The client area: the form's background colour and its lines.
+class ClientArea final : public QWidget {
+public:
+    ClientArea(const forms::FormDef& form, QWidget* parent) : QWidget(parent), m_form(form)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QPainter painter(this);
+        painter.fillRect(event->rect(), systemColour(m_form.background));
+        painter.setPen(palette().color(QPalette::WindowText));
+        paintLines(painter, m_form.lines, {});
+    }
+
+private:
+    const forms::FormDef& m_form;
+};
+
+// A frame holding controls, with the lines drawn on it.
+class FrameBox final : public QGroupBox {
+public:
+    FrameBox(const QString& title, std::span<const forms::LineDef> lines, std::string_view name, QWidget* parent)
+        : QGroupBox(title, parent), m_lines(lines), m_name(name)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        QGroupBox::paintEvent(event);
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        paintLines(painter, m_lines, m_name);
+    }
+
+private:
+    std::span<const forms::LineDef> m_lines;
+    std::string_view m_name;
+};
+
+bool isLightweight(forms::ControlKind kind)
+{
+    return kind == forms::ControlKind::Image || kind == forms::ControlKind::Label;
+}
+
+Qt::WindowFlags frameFlags(forms::BorderStyle border)
+{
+    const Qt::WindowFlags fixed = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                  Qt::MSWindowsFixedSizeDialogHint;
+    return fixed | (border == forms::BorderStyle::FixedToolWindow ? Qt::Tool : Qt::Dialog);
+}
+
+} // namespace
+
+FormWindow::FormWindow(const forms::FormDef& definition)
+    : QWidget(nullptr, frameFlags(definition.border)), m_definition(definition), m_client(new ClientArea(definition, this))
+{
+    setWindowTitle(qText(definition.caption));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // The window takes exactly the client size plus the menu bar, and cannot be resized.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    m_client->setFixedSize(px(definition.clientWidth), px(definition.clientHeight));
+    layout->addWidget(m_client);
+    buildMenus();
+    buildControls();
+    applyTabOrder();
+    if (!definition.showInTaskbar)
+        keepOutOfTaskbar(*this);
+}
+
+void FormWindow::buildMenus()
+{
+    if (m_definition.menus.empty())
+        return;
+    auto* bar = new QMenuBar(this);
+    for (const forms::MenuDef& menuDef : m_definition.menus) {
+        QMenu* menu = bar->addMenu(qText(menuDef.caption));
+        for (const forms::MenuItemDef& item : menuDef.items) {
+            QAction* action = item.separator ? menu->addSeparator() : menu->addAction(qText(item.caption));
+            m_menuItems.emplace(std::string(item.name), action);
+        }
+    }
+    layout()->setMenuBar(bar);
+}
+
+void FormWindow::buildControls()
+{
+    using forms::ControlKind;
+    for (const forms::ControlDef& def : m_definition.controls) {
+        QWidget* parent = def.container.empty() ? m_client : &control(def.container);
+        QWidget* widget = nullptr;
+        switch (def.kind) {
+        case ControlKind::PictureBox:
+        case ControlKind::Image:
+            widget = new PictureWidget(picture(def.picture), parent);
+            break;
+        case ControlKind::Label: {
+            auto* label = new QLabel(qText(def.caption), parent);
+            // The platform's default label is opaque, so the score reads on the black board.
+            label->setAutoFillBackground(true);
+            label->setAlignment((def.align == forms::TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+            label->setWordWrap(def.wordWrap);
+            widget = label;
+            break;
+        }
+        case ControlKind::Button: {
+            auto* button = new QPushButton(qText(def.caption), parent);
+            button->setAutoDefault(false);
+            widget = button;
+            break;
+        }
+        case ControlKind::PictureButton:
+            widget = new PictureButton(picture(def.picture), picture(def.pressedPicture), parent);
+            break;
+        case ControlKind::Frame:
+            widget = new FrameBox(qText(def.caption), m_definition.lines, def.name, parent);
+            break;
+        case ControlKind::TextBox:
+            widget = new QLineEdit(qText(def.caption), parent);
+            break;
+        }
+        widget->setObjectName(qText(def.name));
+        widget->setGeometry(pixelRect(def));
+        widget->setVisible(def.visible);
+        m_controls.emplace(std::string(def.name), widget);
+    }
+    // A definition lists its controls front to back; lightweight ones (images, labels) lie beneath
+    // every windowed one, whatever their place in the list.
+    const auto backToFront = m_definition.controls | std::views::reverse;
+    for (const forms::ControlDef& def : backToFront)
+        if (isLightweight(def.kind))
+            control(def.name).raise();
+    for (const forms::ControlDef& def : backToFront)
+        if (!isLightweight(def.kind))
+            control(def.name).raise();
+}
+
+void FormWindow::applyTabOrder()
+{
+    std::vector<const forms::ControlDef*> ordered;
+    for (const forms::ControlDef& def : m_definition.controls)
+        if (def.tabIndex >= 0 && control(def.name).focusPolicy() != Qt::NoFocus)
+            ordered.push_back(&def);
+    std::ranges::sort(ordered, {}, &forms::ControlDef::tabIndex);
+    for (std::size_t i = 1; i < ordered.size(); ++i)
+        setTabOrder(&control(ordered[i - 1]->name), &control(ordered[i]->name));
+}
+
+QWidget& FormWindow::control(std::string_view name) const
+{
+    const auto found = m_controls.find(name);
+    if (found == m_controls.end())
+        throw game::RuntimeError::objectRequired(std::string(name));
+    return *found->second;
+}
+
+QAction& FormWindow::menuItem(std::string_view name) const
+{
+    const auto found = m_menuItems.find(name);
+    if (found == m_menuItems.end())
+        throw game::RuntimeError::objectRequired(std::string(name));
+    return *found->second;
+}
+
+void FormWindow::showAndActivate()
+{
+    if (!isVisible()) {
+        adjustSize();
+        const QRect available = screen()->availableGeometry();
+        move(available.center() - rect().center());
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void FormWindow::closeEvent(QCloseEvent* event)
+{
+    // Unloading is the handlers' business: they decide and destroy the window themselves.
+    event->ignore();
+    if (m_closeHandler)
+        m_closeHandler();
+}

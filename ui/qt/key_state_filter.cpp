@@ -1,0 +1,48 @@
+// Arrow keys to the latch; losing the keyboard releases them.
+#include "key_state_filter.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+#include <optional>
+
+namespace {
+
+std::optional<game::ArrowKey> arrowOf(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Left: return game::ArrowKey::Left;
+    case Qt::Key_Up: return game::ArrowKey::Up;
+    case Qt::Key_Right: return game::ArrowKey::Right;
+    case Qt::Key_Down: return game::ArrowKey::Down;
+    default: return std::nullopt;
+    }
+}
+
+} // namespace
+
+KeyStateFilter::KeyStateFilter(game::ArrowKeyLatch& latch) : m_latch(latch)
+{
+    qApp->installEventFilter(this);
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state != Qt::ApplicationActive)
+            m_latch.releaseAll();
+    });
+}
+
+bool KeyStateFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        // Auto-repeat adds nothing: a held key already reports on every query.
+        if (const auto arrow = arrowOf(key->key()); arrow && !key->isAutoRepeat()) {
+            if (type == QEvent::KeyPress)
+                m_latch.press(*arrow);
+            else
+                m_latch.release(*arrow);
+        }
+    }
+    // Only listening: the focused widget still gets its keys.
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,21 @@
+// Painting of picture boxes and images.
+#include "picture_widget.h"
+
+#include <QPainter>
+
+PictureWidget::PictureWidget(const QPixmap& picture, QWidget* parent)
+    : QWidget(parent), m_picture(picture)
+{
+    // Every pixel is painted here, so Qt need not clear the background first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void PictureWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    // Board pictures sit on black; a box larger than its picture shows black, never a frame.
+    painter.fillRect(rect(), Qt::black);
+    // No smooth transform: on a scaled screen the pixel art stays sharp.
+    painter.drawPixmap(0, 0, m_picture);
+}
