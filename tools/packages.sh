@@ -1,0 +1,31 @@
+# Installs the Debian packages a set-up script needs, when any is missing. Sourced by run.sh and test.sh.
+
+# Packages to build the game and to run it on a desktop.
+GLOUTO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev fonts-dejavu-core)
+# What the test suite needs on top: GoogleTest, and a real X server with input and screenshot tools.
+GLOUTO_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick)
+
+glouto_install_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "error: these packages are missing and installing them needs root: ${missing[*]}" >&2
+            echo "Run this script as root, or install sudo." >&2
+            return 1
+        fi
+        sudo=(sudo)
+    fi
+    if ! "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq ||
+        ! "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"; then
+        echo "error: could not install: ${missing[*]} (is this Debian 12 with its package archive reachable?)" >&2
+        return 1
+    fi
+}
