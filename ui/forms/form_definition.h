@@ -75,6 +75,10 @@ struct FormDef {
     std::span<const MenuDef> menus = {};
 };
 
+// Every form's design-time font size: the small system font the windows were laid out for. Larger
+// default fonts would cut the small windows' labels short.
+inline constexpr int kFontPoints = 8;
+
 // The author's web site, shown in the main window's title and in the about window.
 inline constexpr std::string_view kSiteAddress = "http://glouto.example.org";
 

@@ -110,6 +110,15 @@ bool isLightweight(forms::ControlKind kind)
     return kind == forms::ControlKind::Image || kind == forms::ControlKind::Label;
 }
 
+// The labels were fitted to a narrow sans-serif system font. Liberation Sans has Arial's metrics and
+// keeps every caption whole; another sans-serif stands in where it is missing.
+QFont designFont()
+{
+    QFont font(QStringLiteral("Liberation Sans"), forms::kFontPoints);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
 Qt::WindowFlags frameFlags(forms::BorderStyle border)
 {
     const Qt::WindowFlags fixed = Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -123,6 +132,7 @@ FormWindow::FormWindow(const forms::FormDef& definition)
     : QWidget(nullptr, frameFlags(definition.border)), m_definition(definition), m_client(new ClientArea(definition, this))
 {
     setWindowTitle(qText(definition.caption));
+    setFont(designFont());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -165,8 +175,10 @@ void FormWindow::buildControls()
             break;
         case ControlKind::Label: {
             auto* label = new QLabel(qText(def.caption), parent);
-            // The platform's default label is opaque, so the score reads on the black board.
-            label->setAutoFillBackground(true);
+            // The platform's default label is opaque in the face colour, so the score reads on the
+            // black board; on a form of that colour already, painting it again would only show
+            // patches over the style's frame panels.
+            label->setAutoFillBackground(m_definition.background != forms::SystemColour::ButtonFace);
             label->setAlignment((def.align == forms::TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
             label->setWordWrap(def.wordWrap);
             widget = label;
@@ -184,9 +196,13 @@ void FormWindow::buildControls()
         case ControlKind::Frame:
             widget = new FrameBox(qText(def.caption), m_definition.lines, def.name, parent);
             break;
-        case ControlKind::TextBox:
-            widget = new QLineEdit(qText(def.caption), parent);
+        case ControlKind::TextBox: {
+            auto* edit = new QLineEdit(qText(def.caption), parent);
+            // Show the text from its start, as a freshly loaded box does.
+            edit->setCursorPosition(0);
+            widget = edit;
             break;
+        }
         }
         widget->setObjectName(qText(def.name));
         widget->setGeometry(pixelRect(def));
