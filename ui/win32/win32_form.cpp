@@ -1,0 +1,274 @@
+// Builds a top-level window from its definition: frame, menu, controls, lines, stacking and tab order.
+#include "win32_form.h"
+
+#include "runtime_error.h"
+#include "win32_text.h"
+#include "win32_widgets.h"
+
+#include <algorithm>
+#include <ranges>
+
+namespace win32 {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"GloutoForm";
+constexpr int kFirstControlId = 100;
+constexpr int kFirstMenuId = 1000;
+
+bool isLightweight(forms::ControlKind kind)
+{
+    return kind == forms::ControlKind::Image || kind == forms::ControlKind::Label;
+}
+
+bool takesFocus(forms::ControlKind kind)
+{
+    using enum forms::ControlKind;
+    return kind == Button || kind == PictureButton || kind == TextBox;
+}
+
+// Fixed frames: a caption with a close box, no minimise or maximise box, no sizing border.
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+DWORD extendedStyle(forms::BorderStyle border)
+{
+    return border == forms::BorderStyle::FixedToolWindow ? WS_EX_TOOLWINDOW : WS_EX_DLGMODALFRAME;
+}
+
+RECT workArea()
+{
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+} // namespace
+
+void FormWindow::registerClass(HINSTANCE instance, HICON icon)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kFormClass;
+    if (!GetClassInfoExW(instance, kFormClass, &windowClass))
+        RegisterClassExW(&windowClass);
+    registerPictureClass(instance);
+}
+
+FormWindow::FormWindow(const forms::FormDef& definition, HINSTANCE instance, PictureCache& pictures, HWND hiddenOwner,
+                       Guard guard, Callbacks callbacks)
+    : m_definition(definition), m_instance(instance), m_pictures(pictures), m_guard(std::move(guard))
+    , m_callbacks(std::move(callbacks))
+{
+    const DWORD exStyle = extendedStyle(definition.border);
+    HMENU bar = definition.menus.empty() ? nullptr : CreateMenu();
+    buildMenus(bar);
+    RECT frame{0, 0, pixels(definition.clientWidth), pixels(definition.clientHeight)};
+    AdjustWindowRectEx(&frame, kFormStyle, bar != nullptr, exStyle);
+    // An owned window never shows in the task bar, so a main window kept out of it gets an owner
+    // that is never shown. Tool windows stay out of it by themselves.
+    const bool owned = !definition.showInTaskbar && definition.border == forms::BorderStyle::FixedDialog;
+    CreateWindowExW(exStyle, kFormClass, widen(definition.caption).c_str(), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    frame.right - frame.left, frame.bottom - frame.top, owned ? hiddenOwner : nullptr, bar, instance,
+                    this);
+    if (!m_hwnd) {
+        if (bar)
+            DestroyMenu(bar);
+        throw game::RuntimeError(game::ErrorNumber::Internal, "CreateWindowEx " + std::string(definition.name));
+    }
+    try {
+        buildControls();
+        fitClientArea();
+    } catch (...) {
+        SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(m_hwnd);
+        throw;
+    }
+}
+
+FormWindow::~FormWindow()
+{
+    if (m_hwnd) {
+        // No message of the dying window may reach this object any more.
+        SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
+        DestroyWindow(m_hwnd);
+    }
+}
+
+void FormWindow::buildMenus(HMENU bar)
+{
+    int id = kFirstMenuId;
+    for (const forms::MenuDef& menu : m_definition.menus) {
+        HMENU popup = CreatePopupMenu();
+        for (const forms::MenuItemDef& item : menu.items) {
+            if (item.separator) {
+                AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
+                continue;
+            }
+            AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(id), widen(item.caption).c_str());
+            m_menuItems.emplace(id++, item.name);
+        }
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), widen(menu.caption).c_str());
+    }
+}
+
+void FormWindow::buildControls()
+{
+    int id = kFirstControlId;
+    for (const forms::ControlDef& def : m_definition.controls) {
+        HWND parent = def.container.empty() ? m_hwnd : control(def.container);
+        HWND hwnd = createControl(def, parent, id);
+        if (!hwnd)
+            throw game::RuntimeError(game::ErrorNumber::Internal, "CreateWindowEx " + std::string(def.name));
+        if (def.kind == forms::ControlKind::Frame)
+            makeFrameContainer(hwnd, m_hwnd, m_definition.lines, def.name);
+        m_controls.emplace(std::string(def.name), Child{hwnd, &def});
+        m_controlIds.emplace(id++, &def);
+    }
+    stackControls();
+
+    std::vector<const forms::ControlDef*> focusable;
+    for (const forms::ControlDef& def : m_definition.controls)
+        if (takesFocus(def.kind))
+            focusable.push_back(&def);
+    std::ranges::stable_sort(focusable, {}, &forms::ControlDef::tabIndex);
+    for (const forms::ControlDef* def : focusable)
+        m_tabOrder.push_back(control(def->name));
+}
+
+HWND FormWindow::createControl(const forms::ControlDef& def, HWND parent, int id)
+{
+    using enum forms::ControlKind;
+    const int x = pixels(def.left), y = pixels(def.top), width = pixels(def.width), height = pixels(def.height);
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (def.visible ? WS_VISIBLE : 0);
+    if (def.kind == PictureBox || def.kind == Image)
+        return createPicture(parent, m_pictures.get(def.picture), RECT{x, y, x + width, y + height}, style, id,
+                             m_instance);
+
+    const wchar_t* windowClass = L"BUTTON";
+    DWORD exStyle = 0;
+    switch (def.kind) {
+    case Label:
+        windowClass = L"STATIC";
+        style |= SS_NOPREFIX | (def.align == forms::TextAlign::Centre ? SS_CENTER
+                                : def.wordWrap                         ? SS_LEFT
+                                                                       : SS_LEFTNOWORDWRAP);
+        break;
+    case Button:
+        style |= BS_PUSHBUTTON | WS_TABSTOP;
+        break;
+    case PictureButton:
+        // Loaded now, so that a missing picture fails while the window is built.
+        m_pictures.get(def.picture);
+        m_pictures.get(def.pressedPicture);
+        style |= BS_OWNERDRAW | WS_TABSTOP;
+        break;
+    case Frame:
+        style |= BS_GROUPBOX | WS_CLIPCHILDREN;
+        break;
+    case TextBox:
+        windowClass = L"EDIT";
+        exStyle = WS_EX_CLIENTEDGE;
+        style |= ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP;
+        break;
+    case PictureBox:
+    case Image:
+        break;
+    }
+    HWND hwnd = CreateWindowExW(exStyle, windowClass, widen(def.caption).c_str(), style, x, y, width, height, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
+    if (hwnd)
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return hwnd;
+}
+
+void FormWindow::stackControls()
+{
+    // A definition lists its controls front to back; lightweight ones (images, labels) lie beneath
+    // every windowed one, whatever their place in the list.
+    const auto raise = [this](const forms::ControlDef& def) {
+        SetWindowPos(control(def.name), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    };
+    const auto backToFront = m_definition.controls | std::views::reverse;
+    for (const forms::ControlDef& def : backToFront)
+        if (isLightweight(def.kind))
+            raise(def);
+    for (const forms::ControlDef& def : backToFront)
+        if (!isLightweight(def.kind))
+            raise(def);
+}
+
+void FormWindow::fitClientArea()
+{
+    // The menu bar may take more than one line of a narrow window: grow the frame until the
+    // client area has its exact size, then centre.
+    RECT client, frame;
+    GetClientRect(m_hwnd, &client);
+    GetWindowRect(m_hwnd, &frame);
+    const int width = frame.right - frame.left + pixels(m_definition.clientWidth) - client.right;
+    const int height = frame.bottom - frame.top + pixels(m_definition.clientHeight) - client.bottom;
+    const RECT area = workArea();
+    int x = frame.left, y = frame.top;
+    if (m_definition.centred) {
+        x = area.left + (area.right - area.left - width) / 2;
+        y = area.top + (area.bottom - area.top - height) / 2;
+    }
+    SetWindowPos(m_hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND FormWindow::control(std::string_view name) const
+{
+    const auto found = m_controls.find(name);
+    if (found == m_controls.end())
+        throw game::RuntimeError::objectRequired(std::string(name));
+    return found->second.hwnd;
+}
+
+void FormWindow::showAndActivate()
+{
+    if (!m_hwnd)
+        return;
+    if (!IsWindowVisible(m_hwnd))
+        ShowWindow(m_hwnd, SW_SHOW);
+    SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(m_hwnd);
+}
+
+void FormWindow::destroy()
+{
+    if (m_hwnd)
+        DestroyWindow(m_hwnd);
+}
+
+HWND FormWindow::firstTabStop() const
+{
+    for (HWND hwnd : m_tabOrder)
+        if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd))
+            return hwnd;
+    return nullptr;
+}
+
+bool FormWindow::preTranslate(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || m_tabOrder.empty() || !m_hwnd ||
+        (message.hwnd != m_hwnd && !IsChild(m_hwnd, message.hwnd)))
+        return false;
+    const std::size_t count = m_tabOrder.size();
+    const std::size_t step = GetKeyState(VK_SHIFT) < 0 ? count - 1 : 1;
+    const auto current = std::ranges::find(m_tabOrder, GetFocus());
+    // From no focus, forward starts at the first and backward at the last.
+    std::size_t at = current != m_tabOrder.end() ? static_cast<std::size_t>(current - m_tabOrder.begin())
+                                                 : (step == 1 ? count - 1 : 0);
+    for (std::size_t tried = 0; tried < count; ++tried) {
+        at = (at + step) % count;
+        if (IsWindowVisible(m_tabOrder[at]) && IsWindowEnabled(m_tabOrder[at])) {
+            SetFocus(m_tabOrder[at]);
+            break;
+        }
+    }
+    return true;
+}
+
+} // namespace win32
