@@ -2,11 +2,17 @@
 #include "game_app.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("glouto"));
+    // Every window carries the game's icon, drawn at each size rather than scaled.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/pictures/icon_%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     // The game decides when it ends: when its last window is unloaded, tool windows included.
     QApplication::setQuitOnLastWindowClosed(false);
     GameApp game;
