@@ -98,4 +98,5 @@ include(CPack)
 
 if(GLOUTO_BUILD_TESTS)
     add_subdirectory(tests/packaging)
+    add_subdirectory(tests/hidpi)
 endif()
