@@ -6,6 +6,8 @@ GLOUTO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev
 GLOUTO_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick)
 # The packaging tests: building the .deb (dpkg-shlibdeps), checking it and the desktop files.
 GLOUTO_TEST_PACKAGES+=(dpkg-dev lintian desktop-file-utils appstream file man-db)
+# The reliability checks: Qt's window-system interface for the soak, clang and libFuzzer for the fuzzer.
+GLOUTO_TEST_PACKAGES+=(qt6-base-private-dev clang-14 libclang-rt-14-dev)
 
 glouto_install_packages() {
     local missing=()

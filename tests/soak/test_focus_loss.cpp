@@ -1,0 +1,87 @@
+// Keys held when the keyboard leaves the game must not stay held: their releases go elsewhere.
+#include "game_app.h"
+
+#include <qpa/qwindowsysteminterface.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void processFor(int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+// The window system takes the keyboard to another program. Offscreen there is none to do it, so
+// tell Qt what a desktop would; under X11 the server's own focus change does it.
+void keyboardGoesElsewhere()
+{
+    if (QGuiApplication::platformName() == QStringLiteral("offscreen"))
+        QWindowSystemInterface::handleWindowActivated<QWindowSystemInterface::SynchronousDelivery>(nullptr);
+    processFor(1000);
+}
+
+bool held(GameApp& game, game::ArrowKey key) { return (game.keys().GetAsyncKeyState(key) & 0x8000) != 0; }
+
+void pressRight(QWidget& target)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(&target, &press);
+}
+
+// Disabled until the front end notices this case: closing the about window while an arrow key is
+// held, with the keyboard then going to another program, leaves Qt without a focus window but
+// still "active", so no deactivation ever reaches the key latch and the character walks on.
+TEST(FocusLoss, DISABLED_KeyHeldWhileTheFocusedWindowClosesIsReleased)
+{
+    GameApp game;
+    game.start();
+    game.apropos_Click();
+    processFor(300);
+    ASSERT_NE(game.form3(), nullptr);
+    pressRight(game.form3()->control("Text1"));
+    ASSERT_TRUE(held(game, game::ArrowKey::Right));
+
+    static_cast<QAbstractButton&>(game.form3()->control("Command1")).click();
+    // The window is gone by the time the window system reports where the keyboard went.
+    processFor(300);
+    keyboardGoesElsewhere();
+    EXPECT_FALSE(held(game, game::ArrowKey::Right)) << "state " << QGuiApplication::applicationState() << ", focus window "
+                                                    << QGuiApplication::focusWindow();
+    game.quitter_Click();
+}
+
+TEST(FocusLoss, KeyHeldInTheMainWindowIsReleased)
+{
+    GameApp game;
+    game.start();
+    processFor(300);
+    pressRight(game.form1()->window());
+    ASSERT_TRUE(held(game, game::ArrowKey::Right));
+    keyboardGoesElsewhere();
+    EXPECT_FALSE(held(game, game::ArrowKey::Right));
+    game.quitter_Click();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The plain offscreen flavour, as in the soak.
+    if (!qEnvironmentVariableIsSet("QT_QPA_OFFSCREEN_NO_GLX"))
+        qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
+    QApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    return RUN_ALL_TESTS();
+}
