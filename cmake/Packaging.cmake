@@ -15,25 +15,6 @@ set(_packaging ${PROJECT_SOURCE_DIR}/packaging)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-# Games live in <prefix>/games (Debian policy 11.11; lintian rejects a package
-# of section games whose program is in /usr/bin). The program's own install
-# rule puts it in bin; this runs after it and moves it.
-install(CODE [[
-    set(_from "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/glouto")
-    set(_to "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/games/glouto")
-    if(EXISTS "${_from}")
-        message(STATUS "Moving to games: ${_to}")
-        file(MAKE_DIRECTORY "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/games")
-        file(RENAME "${_from}" "${_to}")
-        file(GLOB _left "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin/*")
-        if(NOT _left)
-            file(REMOVE_RECURSE "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}/bin")
-        endif()
-        list(REMOVE_ITEM CMAKE_INSTALL_MANIFEST_FILES "${_from}")
-        list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${_to}")
-    endif()
-]])
-
 # A packaged program finds its libraries where the system keeps them, not through a search path
 # of its own.
 set_property(TARGET glouto PROPERTY INSTALL_RPATH "")

@@ -8,6 +8,8 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("glouto"));
+    // Lets desktops match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.glouto"));
     // Every window carries the game's icon, drawn at each size rather than scaled.
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256})

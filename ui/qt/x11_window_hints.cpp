@@ -29,6 +29,9 @@ void keepOutOfTaskbar(QWidget& window)
     if (!x11)
         return;
     xcb_connection_t* connection = x11->connection();
+    // The offscreen platform may offer the interface without a server behind it.
+    if (!connection)
+        return;
     const auto id = static_cast<xcb_window_t>(window.winId());
     const std::array<xcb_atom_t, 2> states{atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
                                            atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
