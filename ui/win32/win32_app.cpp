@@ -62,20 +62,22 @@ void App::start()
         m_form1 = std::make_unique<MainWindow>(
             m_instance, m_pictures, m_hiddenOwner, m_module, m_keys, m_random,
             MainWindow::Callbacks{.guard = [this](const std::function<void()>& handler) { guard(handler); },
-                                  .command =
-                                      [this](std::string_view name) {
-                                          if (name == "quitter")
-                                              quitter_Click();
-                                          else if (name == "commandes")
-                                              commandes_Click();
-                                          else if (name == "apropos")
-                                              apropos_Click();
-                                          // "liens internet" has no command behind it.
-                                      },
+                                  .command = [this](std::string_view name) { menuCommand(name); },
                                   .unload = [this] { unloadForm1(); },
                                   .appDeactivated = [this] { m_keys.releaseAll(); }});
         m_form1->show();
     });
+}
+
+void App::menuCommand(std::string_view item)
+{
+    if (item == "quitter")
+        quitter_Click();
+    else if (item == "commandes")
+        commandes_Click();
+    else if (item == "apropos")
+        apropos_Click();
+    // "liens internet" has no command behind it.
 }
 
 void App::quitter_Click() { unloadForm1(); }

@@ -37,6 +37,8 @@ public:
 
 private:
     void start();
+    // A menu item of the main window was chosen.
+    void menuCommand(std::string_view item);
     void unloadForm1();
     void unload(std::unique_ptr<FormWindow>& window);
     std::unique_ptr<FormWindow> loadSmallWindow(const forms::FormDef& definition, std::string_view quitButton,
