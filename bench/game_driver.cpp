@@ -1,0 +1,40 @@
+// The game's own windows, built by GameApp as the game builds them, with a scripted player and a
+// monster that keeps to the far side of the board, so that a measured play never ends in a capture.
+#include "game_app.h"
+#include "play_probe.h"
+#include "scripted_play.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char* argv[])
+{
+    const auto options = bench::parseProbeOptions(argc, argv);
+    if (!options)
+        return 2;
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("glouto"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    GameApp game(std::make_unique<bench::FarSideRandom>());
+    game.start();
+    MainWindow* form1 = game.form1();
+    if (!form1) {
+        std::fprintf(stderr, "glouto_game_driver: the main window did not load\n");
+        return 1;
+    }
+    bench::ScriptedPlayer player(game.module(), game.keys());
+    bench::PlayProbe probe(form1->window(), form1->window().client(), *options, [&player](int timer) {
+        if (timer == 1)
+            player.beforePlayerTick();
+    });
+    const int status = QApplication::exec();
+    // A capture or a runtime error would have closed the window before the probe reported.
+    if (!game.form1()) {
+        std::fprintf(stderr, "glouto_game_driver: the game ended during the play\n");
+        return 1;
+    }
+    return status;
+}
