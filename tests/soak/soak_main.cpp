@@ -118,7 +118,8 @@ public:
         m_game.start();
         check(m_game.form1() != nullptr, "the main window did not load");
         m_gameStart = Clock::now();
-        m_huntAfter = std::chrono::milliseconds(500 + pick(4500));
+        m_endAfter = std::chrono::milliseconds(500 + pick(4500));
+        m_quitInstead = chance(0.2);
         driver.start();
         const int status = QApplication::exec();
         check(status == 0, "the game ended with status " + std::to_string(status));
@@ -218,29 +219,39 @@ private:
         case 6: smallWindow(windDown); break;
         case 7: typeIntoText1(); break;
         case 8:
-            // The monster onto the character: a capture at the pellet tick unless it steps away first.
-            if (form1 && Clock::now() - m_gameStart > m_huntAfter) {
-                form1->control("Picture5").setTop(m_game.module().actorTop);
-                form1->control("Picture5").setLeft(m_game.module().actorLeft);
+            if (form1 && Clock::now() - m_gameStart > m_endAfter) {
+                if (m_quitInstead) {
+                    quit(*form1);
+                } else {
+                    // The monster onto the character: a capture at the pellet tick unless it steps
+                    // away first.
+                    form1->control("Picture5").setTop(m_game.module().actorTop);
+                    form1->control("Picture5").setLeft(m_game.module().actorLeft);
+                }
             }
             break;
         case 9:
-            if (form1 && windDown && chance(0.05)) {
-                ++m_figures.quits;
-                if (chance(0.5)) {
-                    ++m_figures.menuCommands;
-                    form1->window().menuItem("quitter").trigger();
-                } else {
-                    ++m_figures.closeBoxes;
-                    form1->window().close();
-                }
-            }
+            if (form1 && windDown && chance(0.05))
+                quit(*form1);
             break;
         default:
             if (windDown)
                 smallWindow(true);
             break;
         }
+    }
+
+    void quit(MainWindow& form1)
+    {
+        ++m_figures.quits;
+        if (chance(0.5)) {
+            ++m_figures.menuCommands;
+            form1.window().menuItem("quitter").trigger();
+        } else {
+            ++m_figures.closeBoxes;
+            form1.window().close();
+        }
+        check(m_game.form1() == nullptr, "the main window stayed loaded after quitting");
     }
 
     QWidget* keyTarget()
@@ -397,8 +408,10 @@ private:
     Clock::time_point m_deadline;
     GameApp m_game;
     Clock::time_point m_gameStart;
-    // Until then the steered monster hunts on its own; after it, it is put onto the character.
-    std::chrono::milliseconds m_huntAfter{};
+    // Until then the steered monster hunts on its own; after it, it is put onto the character, or
+    // the player quits.
+    std::chrono::milliseconds m_endAfter{};
+    bool m_quitInstead = false;
     std::set<int> m_held;
     bool m_hadForm2 = false;
     bool m_hadForm3 = false;
