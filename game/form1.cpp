@@ -94,6 +94,17 @@ Form1::Form1(Module1& module, Form1Host& host, KeySource& keys, RandomSource& ra
 {
 }
 
+Form1::Handler Form1::timerHandler(std::string_view timerName)
+{
+    if (timerName == "Timer1")
+        return &Form1::Timer1_Timer;
+    if (timerName == "Timer2")
+        return &Form1::Timer2_Timer;
+    if (timerName == "Timer3")
+        return &Form1::Timer3_Timer;
+    throw RuntimeError::objectRequired(std::string(timerName));
+}
+
 void Form1::Form_Load()
 {
     m_module.actorTop = kStartTop;

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 namespace game {
 
@@ -13,6 +14,10 @@ class Form1 {
 public:
     // Binds the rules to the window's controls, looked up once by name.
     Form1(Module1& module, Form1Host& host, KeySource& keys, RandomSource& random);
+
+    using Handler = void (Form1::*)();
+    // The tick handler bound to the timer of that name; object required for any other name.
+    static Handler timerHandler(std::string_view timerName);
 
     void Form_Load();
     void Timer1_Timer(); // arrow keys, character step

@@ -1,6 +1,8 @@
 // The engine's only doors to the outside: named controls, key state, random draws, message box, unload.
 #pragma once
 
+#include "runtime_error.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -8,18 +10,19 @@
 namespace game {
 
 // The properties of a window control that the rules touch. Positions are twips, single precision.
-// An implementation may throw RuntimeError when the control rejects an access.
+// A control that lacks a property raises the runtime's "property not supported" error when the rules
+// touch it, as the original toolkit does; a control may also throw RuntimeError when it rejects an access.
 class Control {
 public:
     virtual ~Control() = default;
-    virtual float top() const = 0;
-    virtual float left() const = 0;
-    virtual void setTop(float twips) = 0;
-    virtual void setLeft(float twips) = 0;
-    virtual bool visible() const = 0;
-    virtual void setVisible(bool visible) = 0;
-    virtual void setCaption(std::string_view caption) = 0;
-    virtual void setEnabled(bool enabled) = 0;
+    virtual float top() const { throw RuntimeError::propertyNotSupported(); }
+    virtual float left() const { throw RuntimeError::propertyNotSupported(); }
+    virtual void setTop(float /*twips*/) { throw RuntimeError::propertyNotSupported(); }
+    virtual void setLeft(float /*twips*/) { throw RuntimeError::propertyNotSupported(); }
+    virtual bool visible() const { throw RuntimeError::propertyNotSupported(); }
+    virtual void setVisible(bool /*visible*/) { throw RuntimeError::propertyNotSupported(); }
+    virtual void setCaption(std::string_view /*caption*/) { throw RuntimeError::propertyNotSupported(); }
+    virtual void setEnabled(bool /*enabled*/) { throw RuntimeError::propertyNotSupported(); }
 };
 
 // The main window as the rules see it: its controls by name, its message box and its unloading.

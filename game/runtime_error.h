@@ -1,6 +1,8 @@
 // The engine's one kind of failure: a numbered runtime error with its French text.
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -38,5 +40,19 @@ public:
 private:
     ErrorNumber m_number;
 };
+
+// Runs one event handler at a front end's edge: the report of the error it raised, if any. Nothing
+// the rules throw escapes through a toolkit's event loop.
+inline std::optional<std::string> runHandler(const std::function<void()>& handler)
+{
+    try {
+        handler();
+        return std::nullopt;
+    } catch (const RuntimeError& error) {
+        return error.report();
+    } catch (const std::exception& error) {
+        return RuntimeError(ErrorNumber::Internal, std::string("Erreur interne : ") + error.what()).report();
+    }
+}
 
 } // namespace game

@@ -7,19 +7,6 @@
 
 namespace {
 
-using Handler = void (game::Form1::*)();
-
-Handler timerHandler(std::string_view timerName)
-{
-    if (timerName == "Timer1")
-        return &game::Form1::Timer1_Timer;
-    if (timerName == "Timer2")
-        return &game::Form1::Timer2_Timer;
-    if (timerName == "Timer3")
-        return &game::Form1::Timer3_Timer;
-    throw game::RuntimeError::objectRequired(std::string(timerName));
-}
-
 QMessageBox::Icon iconOf(int style)
 {
     // Only the icon part of the style matters here: every box of the game has a single OK button.
@@ -61,7 +48,7 @@ MainWindow::MainWindow(game::Module1& module, game::KeySource& keys, game::Rando
     , m_game(module, *this, keys, random)
 {
     for (std::size_t i = 0; i < m_timers.size(); ++i) {
-        const Handler handler = timerHandler(forms::form1().timers[i].name);
+        const game::Form1::Handler handler = game::Form1::timerHandler(forms::form1().timers[i].name);
         QObject::connect(m_timers[i].get(), &QTimer::timeout, m_window.get(),
                          [this, handler] { m_callbacks.guard([this, handler] { (m_game.*handler)(); }); });
     }

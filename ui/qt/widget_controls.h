@@ -10,22 +10,9 @@ class QLabel;
 class QTimer;
 class QWidget;
 
-// A property the control does not have raises the runtime's error, as on the original toolkit.
-class UnsupportedControl : public game::Control {
-public:
-    float top() const override;
-    float left() const override;
-    void setTop(float twips) override;
-    void setLeft(float twips) override;
-    bool visible() const override;
-    void setVisible(bool visible) override;
-    void setCaption(std::string_view caption) override;
-    void setEnabled(bool enabled) override;
-};
-
 // A picture box, image or label. The position is kept in twips exactly as the rules wrote it; the
 // widget shows it rounded to whole pixels.
-class WidgetControl final : public UnsupportedControl {
+class WidgetControl final : public game::Control {
 public:
     WidgetControl(QWidget& widget, const forms::ControlDef& definition);
 
@@ -49,7 +36,8 @@ private:
     std::string m_caption;
 };
 
-class TimerControl final : public UnsupportedControl {
+// A timer has none of the other properties: the engine's default refuses them.
+class TimerControl final : public game::Control {
 public:
     explicit TimerControl(QTimer& timer) : m_timer(timer) {}
     void setEnabled(bool enabled) override;

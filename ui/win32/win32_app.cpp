@@ -159,13 +159,8 @@ void App::guard(const std::function<void()>& handler)
 {
     if (m_failed)
         return;
-    try {
-        handler();
-    } catch (const game::RuntimeError& error) {
-        fail(error.report());
-    } catch (const std::exception& error) {
-        fail(game::RuntimeError(game::ErrorNumber::Internal, std::string("Erreur interne : ") + error.what()).report());
-    }
+    if (const auto report = game::runHandler(handler))
+        fail(*report);
 }
 
 void App::fail(const std::string& report)

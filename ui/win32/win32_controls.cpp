@@ -8,15 +8,6 @@
 
 namespace win32 {
 
-float UnsupportedControl::top() const { throw game::RuntimeError::propertyNotSupported(); }
-float UnsupportedControl::left() const { throw game::RuntimeError::propertyNotSupported(); }
-void UnsupportedControl::setTop(float) { throw game::RuntimeError::propertyNotSupported(); }
-void UnsupportedControl::setLeft(float) { throw game::RuntimeError::propertyNotSupported(); }
-bool UnsupportedControl::visible() const { throw game::RuntimeError::propertyNotSupported(); }
-void UnsupportedControl::setVisible(bool) { throw game::RuntimeError::propertyNotSupported(); }
-void UnsupportedControl::setCaption(std::string_view) { throw game::RuntimeError::propertyNotSupported(); }
-void UnsupportedControl::setEnabled(bool) { throw game::RuntimeError::propertyNotSupported(); }
-
 WindowControl::WindowControl(HWND hwnd, const forms::ControlDef& definition)
     : m_hwnd(hwnd)
     , m_hasCaption(definition.kind == forms::ControlKind::Label)

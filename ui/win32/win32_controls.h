@@ -11,22 +11,9 @@
 
 namespace win32 {
 
-// A property the control does not have raises the runtime's error, as on the original toolkit.
-class UnsupportedControl : public game::Control {
-public:
-    float top() const override;
-    float left() const override;
-    void setTop(float twips) override;
-    void setLeft(float twips) override;
-    bool visible() const override;
-    void setVisible(bool visible) override;
-    void setCaption(std::string_view caption) override;
-    void setEnabled(bool enabled) override;
-};
-
 // A picture box, image or label. The position is kept in twips exactly as the rules wrote it; the
 // window shows it rounded to whole pixels.
-class WindowControl final : public UnsupportedControl {
+class WindowControl final : public game::Control {
 public:
     WindowControl(HWND hwnd, const forms::ControlDef& definition);
 
@@ -50,7 +37,8 @@ private:
     std::string m_caption;
 };
 
-class TimerControl final : public UnsupportedControl {
+// A timer has none of the other properties: the engine's default refuses them.
+class TimerControl final : public game::Control {
 public:
     TimerControl(TickTimers& timers, std::size_t index) : m_timers(timers), m_index(index) {}
     void setEnabled(bool enabled) override { m_timers.setEnabled(m_index, enabled); }

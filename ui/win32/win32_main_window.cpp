@@ -12,19 +12,6 @@ namespace {
 // Posted by the tick thread, with the timer's index in the definition in wParam.
 constexpr UINT kTickMessage = WM_APP + 1;
 
-using Handler = void (game::Form1::*)();
-
-Handler timerHandler(std::string_view timerName)
-{
-    if (timerName == "Timer1")
-        return &game::Form1::Timer1_Timer;
-    if (timerName == "Timer2")
-        return &game::Form1::Timer2_Timer;
-    if (timerName == "Timer3")
-        return &game::Form1::Timer3_Timer;
-    throw game::RuntimeError::objectRequired(std::string(timerName));
-}
-
 std::vector<int> periods(const forms::FormDef& form)
 {
     std::vector<int> result;
@@ -74,7 +61,7 @@ bool MainWindow::onMessage(UINT message, WPARAM wParam)
     const std::span<const forms::TimerDef> timers = forms::form1().timers;
     if (wParam >= timers.size() || !m_timers->takeTick(wParam))
         return true;
-    (m_game.*timerHandler(timers[wParam].name))();
+    (m_game.*game::Form1::timerHandler(timers[wParam].name))();
     return true;
 }
 
