@@ -85,6 +85,8 @@ SEEDS = {
     "odd_draws": monster(raw_draw(0.999999), raw_draw(-0.5), raw_draw(1.0), raw_draw(9.99))
     + monster(raw_draw(1e300), draw(0), draw(0), draw(0)),
     "nan_draw": monster(raw_draw(float("nan"))),
+    # A draw that makes the largest weight, then the momentum bonus on it: the addition overflows.
+    "bonus_overflow": zeros() + monster(draw(0), raw_draw(3276.75), draw(0), draw(0)),
     # Momentum and chase on the same direction: the heaviest weight, 16.
     "heaviest_weight": place_cell(5, 10) + monster(draw(.95), draw(0), draw(0), draw(0)) * 4,
     # The monster hemmed in on the closed cells and the dead end.
