@@ -140,6 +140,8 @@ private:
         // GameApp asks to exit in the very handler that unloads the last window, so no later step
         // may find the program still running without one.
         check(anyWindow(), "still running after the last window was unloaded");
+        // Every game is brought to its end within seconds; a minute means it cannot end.
+        check(Clock::now() - m_gameStart < std::chrono::minutes(1), "a game did not end within a minute");
         if (QWidget* modal = QApplication::activeModalWidget()) {
             handleModal(modal);
             return;
