@@ -1,0 +1,338 @@
+#!/usr/bin/env bash
+# Plays the real glouto binary in its own Xvfb with real (XTEST) keys and mouse clicks, as a player would.
+set -euo pipefail
+
+GAME=${1:?usage: player_session.sh GLOUTO_BINARY WM_DELETE_HELPER}
+WM_DELETE=${2:?usage: player_session.sh GLOUTO_BINARY WM_DELETE_HELPER}
+for tool in Xvfb xdotool xwininfo xprop import convert compare; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+SITE=$(sed -n 's/.*kSiteAddress = "\(.*\)";.*/\1/p' "$(dirname "$0")/../../ui/forms/form_definition.h")
+MAIN_TITLE="$(printf '%79s' '')GLOUTO$(printf '%55s' '')$SITE"
+OVER_TITLE="Tu t'est fait manger ^^"
+SCREEN_W=1280 SCREEN_H=1024 BOARD_W=762 BOARD_H=524
+# Pellet pictures (Left,Top in twips); the first is the one right of the start cell.
+PELLETS="990,330 1610,330 2230,330 2850,330 370,990 370,1610 370,2230 370,2850 375,3465 370,4095 370,4710
+         370,5325 990,5325 1610,5325 2230,5325"
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/glouto-x11.XXXXXX")
+XVFB_PID='' GAME_PID='' MAIN='' MB=0 SHOT='' SHOTS=0 PASSED=0 RETRY=0
+
+cleanup() {
+    [[ -z $GAME_PID ]] || kill "$GAME_PID" 2>/dev/null || true
+    [[ -z $XVFB_PID ]] || kill "$XVFB_PID" 2>/dev/null || true
+    if ((PASSED)) && [[ -z ${GLOUTO_X11_KEEP:-} ]]; then rm -rf "$WORK"; else echo "screenshots and logs: $WORK"; fi
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM HUP
+
+say() { echo "--- $*"; }
+note() { echo "    $*"; }
+fail() { echo "FAIL: $*${SHOT:+ (last screenshot: $SHOT)}" >&2; exit 1; }
+
+# Polls "${@:2}" every 0.1 s until it succeeds or $1 tenths of a second have passed. A slow check
+# never cuts the wait short: the last one starts after the deadline.
+wait_until() {
+    local end=$(($(date +%s%3N) + $1 * 100)) last=0
+    until "${@:2}"; do
+        ((last)) && return 1
+        sleep 0.1
+        (($(date +%s%3N) < end)) || last=1
+    done
+}
+
+alive() { local state; state=$(ps -o stat= -p "$1" 2>/dev/null || true); [[ -n $state && $state != Z* ]]; }
+xvfb_settled() { ! alive "$XVFB_PID" || xwininfo -root >/dev/null 2>&1; }
+# A display number of our own, away from the usual low ones, checked by connecting to it. Without
+# -noreset the server resets whenever its last client leaves, and refuses clients meanwhile.
+start_xvfb() {
+    export XAUTHORITY=$WORK/Xauthority XDG_RUNTIME_DIR=$WORK/runtime QT_QPA_PLATFORM=xcb DISPLAY
+    unset WAYLAND_DISPLAY
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    local try n
+    for try in 1 2 3 4 5; do
+        n=$((200 + RANDOM % 700))
+        [[ ! -e /tmp/.X$n-lock && ! -e /tmp/.X11-unix/X$n ]] || continue
+        Xvfb ":$n" -screen 0 ${SCREEN_W}x${SCREEN_H}x24 -nolisten tcp -noreset >"$WORK/xvfb-$n.log" 2>&1 &
+        XVFB_PID=$! DISPLAY=:$n
+        wait_until 100 xvfb_settled && alive "$XVFB_PID" && { say "Xvfb on $DISPLAY, no window manager"; return; }
+        kill "$XVFB_PID" 2>/dev/null || true
+    done
+    fail "could not start Xvfb (see $WORK/xvfb-*.log)"
+}
+
+# Ids of the mapped windows whose title is exactly $1.
+windows_titled() {
+    local w
+    for w in $(xdotool search --onlyvisible --name '.' 2>/dev/null || true); do
+        [[ "$(xdotool getwindowname "$w" 2>/dev/null || true)" != "$1" ]] || echo "$w"
+    done
+}
+count_titled() { windows_titled "$1" | wc -l; }
+gone() { (($(count_titled "$1") == 0)); }
+up() { (($(count_titled "$1") > 0)); }
+# Sets GX GY GW GH. Without a window manager the X window is the client area.
+geometry() {
+    read -r GX GY GW GH < <(xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+        /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
+}
+focus() { xdotool windowfocus --sync "$1"; }
+
+main_up() { MAIN=$(windows_titled "$MAIN_TITLE" | head -1); [[ -n $MAIN ]]; }
+launch() {
+    "$GAME" >"$WORK/game-$1.log" 2>&1 &
+    GAME_PID=$!
+    wait_until 100 main_up || fail "no window titled '<79 spaces>GLOUTO<55 spaces>$SITE' within 10 s"
+    geometry "$MAIN"
+    MB=$((GH - BOARD_H))
+}
+game_ended() { ! alive "$GAME_PID"; }
+# The game must end within $1 s, with status 0, after what $2 says.
+expect_exit_ok() {
+    wait_until $(($1 * 10)) game_ended || fail "the game was still running $1 s after $2"
+    local status=0
+    wait "$GAME_PID" || status=$?
+    GAME_PID=''
+    ((status == 0)) || fail "the game ended with status $status after $2 (see $WORK/game-*.log)"
+    note "the game ended with status 0 after $2"
+}
+
+shoot() { SHOTS=$((SHOTS + 1)) && SHOT=$WORK/$(printf '%02d' $SHOTS)-$1.png && import -window "$MAIN" "$SHOT" 2>/dev/null; }
+# Pixels within 10 % of colour $1 in the rectangle W H X Y (window pixels) of the last screenshot.
+count_colour() {
+    convert "$SHOT" -crop "$2x$3+$4+$5" +repage -alpha off -fuzz 10% -transparent "$1" -alpha extract \
+        -format '%[fx:round((1-mean)*w*h)]' info:
+}
+# The 2x2 pixels at board point x,y ($2), up and left of it, all have colour $1.
+spot_is() { (($(count_colour "$1" 2 2 $((${2%,*} - 1)) $((${2#*,} + MB - 1))) == 4)); }
+px() { echo $((($1 + 7) / 15)); }
+pellet_centre() { echo "$(($(px "${1%,*}") + 5)),$(($(px "${1#*,}") + 5))"; }
+cell_x() { px $((50 + 620 * $1)); }
+cell_y() { echo $(($(px $((50 + 620 * $1))) + MB)); }
+
+# The character's yellow disc fills most of the 41-pixel box of cell (row $1, column $2).
+character_in() { (($(count_colour '#ffff00' 41 41 "$(cell_x "$2")" "$(cell_y "$1")") > 600)); }
+character_at() { shoot "at-$1-$2"; character_in "$1" "$2"; }
+# Facing right, its mouth leaves the middle of the box's right half black.
+faces_right() { (($(count_colour '#ffff00' 12 8 $(($(cell_x "$2") + 28)) $(($(cell_y "$1") + 16))) < 10)); }
+# Pixels darker than mid-grey in the score label, from x $1, $2 wide: its text.
+label_dark() {
+    convert "$SHOT" -crop "$2x30+$1+$((MB + 478))" +repage -colorspace gray -threshold 50% \
+        -format '%[fx:round((1-mean)*w*h)]' info:
+}
+label_has_text() { shoot label; (($(label_dark 0 250) > 30)); }
+label_crop() { convert "$SHOT" -crop "300x30+0+$((MB + 478))" +repage "$WORK/label-$1.png"; }
+label_changed() {
+    label_crop now
+    (($(compare -metric AE "$WORK/label-before.png" "$WORK/label-now.png" null: 2>&1 || true) > 0))
+}
+pellet_eaten() { shoot pellet; ! spot_is '#ffff00' "$(pellet_centre "$1")"; }
+
+# Qt names the menu's drop-down after the application; sets GX GY GW GH to it.
+popup_up() {
+    local id rest
+    while read -r id rest; do
+        [[ $rest == '"glouto": ("glouto" "glouto")'* ]] && xwininfo -id "$id" | grep -q IsViewable || continue
+        geometry "$id"
+        ((GW > 50 && GH > 50)) && return 0
+    done < <(xwininfo -root -children | grep -E '^ +0x')
+    return 1
+}
+# Clicks "menu" in the menu bar, then item $1 (commandes, a propos, liens internet, quitter) in the drop-down.
+choose() {
+    geometry "$MAIN"
+    local bx=$((GX + 25)) by=$((GY + MB / 2)) y
+    xdotool mousemove --sync $bx $by click 1
+    wait_until 20 popup_up || fail "clicking 'menu' at ($bx,$by) opened no drop-down"
+    case $1 in
+        commandes) y=$((GY + 10)) ;; "a propos") y=$((GY + 32)) ;; "liens internet") y=$((GY + 54)) ;;
+        quitter) y=$((GY + GH - 12)) ;;
+    esac
+    xdotool mousemove --sync $((GX + 40)) $y click 1
+    note "clicked 'menu' at ($bx,$by), then '$1' at ($((GX + 40)),$y) in the drop-down at ($GX,$GY) ${GW}x$GH"
+}
+# Exactly one window titled $1, of $2 x $3 pixels.
+expect_one_window() {
+    wait_until 30 up "$1" || fail "no window titled '$1' appeared"
+    sleep 0.3
+    (($(count_titled "$1") == 1)) || fail "$(count_titled "$1") windows titled '$1', expected one"
+    geometry "$(windows_titled "$1")"
+    ((GW == $2 && GH == $3)) || fail "'$1' is ${GW}x$GH, expected $2x$3"
+    note "one window '$1', ${GW}x$GH"
+}
+
+# Down and Right in one tick step diagonally into the wall block, where the monster's single steps never lead.
+enter_safe_cell() {
+    local try
+    focus "$MAIN"
+    for try in 1 2 3; do
+        xdotool key --delay 0 Down+Right
+        wait_until 10 character_at 1 1 && { note "Down+Right moved the character out of the monster's reach"; return; }
+        # The two keys fell into two ticks: only Down was taken. Back up and try again.
+        character_in 1 0 && xdotool key Up && wait_until 10 character_at 0 0 || break
+    done
+    fail "Down+Right together did not move the character from (0,0) to (1,1)"
+}
+
+# The box's exact title; Return closes it and the main window, and then the game ends with status 0.
+check_game_over() {
+    (($(count_titled "$OVER_TITLE") == 1)) || fail "not one game-over box titled '$OVER_TITLE'"
+    say "game over: a box titled exactly '$OVER_TITLE'; Return closes it and the main window"
+    focus "$(windows_titled "$OVER_TITLE")"
+    xdotool key Return
+    wait_until 50 gone "$MAIN_TITLE" || fail "the main window stayed after Return on the game-over box"
+    gone "$OVER_TITLE" || fail "the game-over box stayed after Return"
+    expect_exit_ok 5 "the game-over box, with no other window open"
+}
+caught_early() {
+    up "$OVER_TITLE" || return 1
+    note "the monster caught the character before these checks were done"
+    check_game_over
+    RETRY=1
+}
+
+check_start() {
+    say "start: one window titled <79 spaces>GLOUTO<55 spaces>$SITE, its size, place and hints"
+    (($(count_titled "$MAIN_TITLE") == 1)) || fail "$(count_titled "$MAIN_TITLE") main windows, expected one"
+    geometry "$MAIN"
+    ((GW == BOARD_W && GH >= 530 && GH <= 560)) || fail "main window is ${GW}x$GH, expected 762 x (524 + menu bar)"
+    local dx=$((GX - (SCREEN_W - GW) / 2)) dy=$((GY - (SCREEN_H - GH) / 2)) hints p
+    ((${dx#-} <= 3 && ${dy#-} <= 3)) || fail "main window at ($GX,$GY) is not centred on the ${SCREEN_W}x$SCREEN_H screen"
+    hints=$(xprop -id "$MAIN" WM_NORMAL_HINTS)
+    grep -q "minimum size: $GW by $GH" <<<"$hints" && grep -q "maximum size: $GW by $GH" <<<"$hints" ||
+        fail "WM_NORMAL_HINTS do not fix the size to ${GW}x$GH: $hints"
+    xprop -id "$MAIN" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR || fail "no _NET_WM_STATE_SKIP_TASKBAR"
+    note "${GW}x$GH (menu bar $MB px) at ($GX,$GY), minimum = maximum size, skips the task bar"
+
+    say "start: board under the menu bar, character, monster, pellets, walls, score label ($SHOT)"
+    (($(count_colour black 60 2 0 "$MB") == 120)) || fail "the board's top-left corner (y $MB) is not black"
+    (($(count_colour black 700 3 60 $((MB - 3))) == 0)) || fail "the menu bar just above the board is black"
+    character_in 0 0 && faces_right 0 0 || fail "no right-facing yellow character in the top-left cell"
+    (($(count_colour '#2846ff' $BOARD_W 478 0 "$MB") > 400)) || fail "no blue monster on the board"
+    for p in $PELLETS; do
+        spot_is '#ffff00' "$(pellet_centre "$p")" || fail "no yellow pellet at ($p) twips, centre $(pellet_centre "$p") px"
+    done
+    # In cells the monster never enters: bracket, bar, lower bar, arch, foot.
+    for p in 70,150 238,186 104,394 352,273 253,395; do
+        spot_is white "$p" || fail "the wall at $p px is not white"
+    done
+    (($(label_dark 650 100) == 0)) || fail "the score label's background is not light"
+    (($(label_dark 0 250) > 30)) || fail "no dark text in the score label"
+    note "all fifteen pellets, five wall points, the monster, the label's text"
+}
+
+# Run 1: the start, the menu and its windows, and how long each lives.
+run_start_and_menus() {
+    launch start
+    wait_until 30 label_has_text || fail "the score label shows no text 3 s after start"
+    cp "$SHOT" "$WORK/start.png"
+    enter_safe_cell
+    SHOT=$WORK/start.png
+    check_start
+
+    say "menu: 'commandes' opens one key-help window of 284x229; twice, still one"
+    choose commandes
+    expect_one_window commandes 284 229
+    choose commandes
+    expect_one_window commandes 284 229
+    say "menu: 'a propos' opens one about window of 311x172; 'liens internet' opens nothing"
+    choose "a propos"
+    expect_one_window "A propos" 311 172
+    local before help
+    before=$(xdotool search --onlyvisible --name '.' | sort)
+    choose "liens internet"
+    sleep 0.5
+    [[ "$(xdotool search --onlyvisible --name '.' | sort)" == "$before" ]] || fail "'liens internet' changed the windows"
+
+    say "keys: with the key-help window focused, Down still moves the character"
+    help=$(windows_titled commandes)
+    focus "$help"
+    [[ "$(xdotool getwindowfocus)" == "$help" ]] || fail "could not focus the key-help window"
+    xdotool key Down
+    wait_until 10 character_at 2 1 || fail "Down with the key-help window focused did not move the character to (2,1)"
+
+    say "lifetime: the key-help window's close box (WM_DELETE_WINDOW) closes it; the game goes on"
+    "$WM_DELETE" "$help"
+    wait_until 30 gone commandes || fail "the key-help window stayed after WM_DELETE_WINDOW"
+    ! game_ended || fail "the game ended when the key-help window closed"
+    (($(count_titled "$MAIN_TITLE") == 1 && $(count_titled "A propos") == 1)) || fail "a window went with the key-help one"
+
+    say "lifetime: 'quitter' with the about window open closes only the main window"
+    choose quitter
+    wait_until 30 gone "$MAIN_TITLE" || fail "the main window stayed after 'quitter'"
+    sleep 1
+    ! game_ended || fail "the game ended on 'quitter' while the about window was open"
+    (($(count_titled "A propos") == 1)) || fail "the about window went with the main window"
+    note "1 s later the game still runs and the about window is still there"
+    say "lifetime: the about window's 'Quitter' button ends the game"
+    geometry "$(windows_titled "A propos")"
+    xdotool mousemove --sync $((GX + 150)) $((GY + 149)) click 1
+    expect_exit_ok 5 "a click on the about window's 'Quitter' at ($((GX + 150)),$((GY + 149)))"
+}
+
+# Run 2: real arrow keys in the open corridors. The monster may end it early: RETRY asks for a new game.
+run_keys() {
+    launch "keys-$1"
+    focus "$MAIN"
+    wait_until 30 label_has_text || fail "the score label shows no text 3 s after start"
+    label_crop before
+    say "keys: Right moves the character one cell right; the pellet there is eaten and the score label changes"
+    xdotool key Right
+    wait_until 10 character_at 0 1 || { caught_early && return; fail "Right did not move the character to (0,1) within 1 s"; }
+    faces_right 0 1 || fail "the character at (0,1) does not face right"
+    wait_until 10 pellet_eaten "${PELLETS%% *}" || { caught_early && return; fail "the pellet right of the start stayed"; }
+    wait_until 10 label_changed || { caught_early && return; fail "the score label did not change"; }
+    note "character at (0,1) facing right, pellet gone, label changed"
+
+    say "keys: back Left, then Down held for 1.1 s walks several cells down the left column"
+    xdotool key Left
+    wait_until 10 character_at 0 0 || { caught_early && return; fail "Left did not bring the character back to (0,0)"; }
+    xdotool keydown Down
+    sleep 1.1
+    xdotool keyup Down
+    local row=0 c since
+    walked() { shoot held; for row in $(seq 3 10); do character_in "$row" 0 && return; done; return 1; }
+    wait_until 10 walked || { caught_early && return; fail "holding Down did not take the character 3 cells down or more"; }
+    for c in "$(pellet_centre 370,990)" "$(pellet_centre 370,1610)"; do
+        ! spot_is '#ffff00' "$c" || fail "the pellet at $c px, passed on the way down, is still there"
+    done
+    note "the character walked down to row $row, eating the pellets on its way"
+
+    say "game over: standing still until the monster catches the character (at most 45 s)"
+    since=$SECONDS
+    if wait_until 450 up "$OVER_TITLE"; then
+        note "caught after about $((SECONDS - since)) s"
+        check_game_over
+        return
+    fi
+    note "no capture within 45 s: not observed this time"
+    "$WM_DELETE" "$MAIN"
+    # The monster may still strike first: then the box is up and must be answered.
+    if ! wait_until 50 game_ended && up "$OVER_TITLE"; then check_game_over; return; fi
+    expect_exit_ok 1 "WM_DELETE_WINDOW on the main window"
+}
+
+# Runs 3 and 4: the main window alone, closed by 'quitter' ($1 menu) or by its close box.
+run_quit() {
+    launch "quit-$1"
+    enter_safe_cell
+    say "lifetime: $2 with no other window open ends the game"
+    if [[ $1 == menu ]]; then choose quitter; else "$WM_DELETE" "$MAIN"; fi
+    expect_exit_ok 5 "$2"
+}
+
+started=$SECONDS
+start_xvfb
+run_start_and_menus
+for attempt in 1 2 3 4 5; do
+    RETRY=0
+    run_keys "$attempt"
+    ((RETRY)) || break
+    ((attempt < 5)) || fail "the monster cut the key checks short five times in a row"
+    say "a new game for the key checks (attempt $((attempt + 1)))"
+done
+run_quit menu "'quitter'"
+run_quit closebox "the main window's close box (WM_DELETE_WINDOW)"
+PASSED=1
+say "all checks passed in $((SECONDS - started)) s"

@@ -1,0 +1,48 @@
+// Asks a window to close the way a window manager's close box does: a WM_DELETE_WINDOW message.
+#include <xcb/xcb.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name)
+{
+    const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    std::free(reply);
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s WINDOW-ID\n", argv[0]);
+        return 2;
+    }
+    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(connection)) {
+        std::fprintf(stderr, "cannot open the display\n");
+        return 1;
+    }
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(std::strtoul(argv[1], nullptr, 0));
+    message.type = atom(connection, "WM_PROTOCOLS");
+    message.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    const auto cookie = xcb_send_event_checked(connection, 0, message.window, XCB_EVENT_MASK_NO_EVENT,
+                                               reinterpret_cast<const char*>(&message));
+    xcb_generic_error_t* error = xcb_request_check(connection, cookie);
+    const int status = error ? 1 : 0;
+    if (error)
+        std::fprintf(stderr, "X error %d sending to window %s\n", error->error_code, argv[1]);
+    std::free(error);
+    xcb_disconnect(connection);
+    return status;
+}
