@@ -1,18 +1,16 @@
 // Starts the game's windows and the bare Qt program in turn, several times each, and prints the
 // medians of both side by side, with the engine benchmark's figures when given its CSV.
 #include "report.h"
+#include "runner.h"
 #include "stats.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <cmath>
+#include <ctime>
 #include <cstdio>
+#include <fcntl.h>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -36,14 +34,13 @@ struct Options {
     std::string childLog;
     int runs = 5;
     int startupRuns = 15;
+    double sleepLoopSeconds = 10;
     double seconds = 30;
     double warmup = 1;
 };
 
 struct Program {
-    const char* name;
-    std::string path;
-    std::vector<std::string> extraArgs;
+    bench::Launch launch;
     std::vector<Sample> startups;
     std::vector<Sample> plays;
 };
@@ -55,93 +52,6 @@ std::string decimal(double value)
     std::ostringstream out;
     out << value;
     return out.str();
-}
-
-// One run: the child's "key value" lines, plus its peak memory and total CPU as wait4 reports them.
-std::optional<Sample> runOnce(const Program& program, double seconds, double warmup, int logFd)
-{
-    int pipeFds[2];
-    if (pipe2(pipeFds, O_CLOEXEC) != 0) {
-        std::perror("pipe2");
-        return std::nullopt;
-    }
-    std::vector<std::string> args{program.path, "--t0", "", "--warmup", decimal(warmup), "--seconds", decimal(seconds)};
-    args.insert(args.end(), program.extraArgs.begin(), program.extraArgs.end());
-    std::vector<char*> argv;
-    // Stamped as late as possible: the start-up measured is the child's from here to its first paint.
-    const std::int64_t t0 = bench::monotonicNs();
-    args[2] = std::to_string(t0);
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(pipeFds[1], STDOUT_FILENO);
-        if (logFd >= 0)
-            dup2(logFd, STDERR_FILENO);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    close(pipeFds[1]);
-    if (pid < 0) {
-        std::perror("fork");
-        close(pipeFds[0]);
-        return std::nullopt;
-    }
-
-    std::string output;
-    const std::int64_t deadline = t0 + static_cast<std::int64_t>((seconds + warmup + 60) * 1e9);
-    bool timedOut = false;
-    for (;;) {
-        const std::int64_t left = deadline - bench::monotonicNs();
-        if (left <= 0) {
-            timedOut = true;
-            kill(pid, SIGKILL);
-            break;
-        }
-        pollfd fd{pipeFds[0], POLLIN, 0};
-        if (poll(&fd, 1, static_cast<int>(left / 1'000'000) + 1) <= 0)
-            continue;
-        char buffer[4096];
-        const ssize_t got = read(pipeFds[0], buffer, sizeof buffer);
-        if (got <= 0)
-            break;
-        output.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(pipeFds[0]);
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "%s: %s (status %d)\n", program.name, timedOut ? "timed out" : "failed", status);
-        return std::nullopt;
-    }
-    Sample sample = bench::parseSample(output);
-    if (!sample.contains("startup_ns") || sample["startup_ns"] <= 0 || (seconds > 0 && !sample.contains("play_ns"))) {
-        std::fprintf(stderr, "%s: incomplete report:\n%s\n", program.name, output.c_str());
-        return std::nullopt;
-    }
-    sample["maxrss_kb"] = static_cast<double>(usage.ru_maxrss);
-    return sample;
-}
-
-// Per-run figures in the table's units, so that the medians are medians of what is shown.
-void derive(Sample& s)
-{
-    s["startup_ms"] = s["startup_ns"] / 1e6;
-    s["maxrss_mib"] = s["maxrss_kb"] / 1024;
-    if (!s.contains("play_ns"))
-        return;
-    const double playS = s["play_ns"] / 1e9;
-    s["cpu_ms"] = (s["cpu_user_us"] + s["cpu_sys_us"]) / 1e3;
-    s["cpu_share_pct"] = s["cpu_ms"] / (playS * 1e3) * 100;
-    s["switches_ps"] = s["context_switches"] / playS;
-    s["repaint_pxps"] = s["frame_px"] / playS;
-    s["repaint_client_pct"] = s["repaint_pxps"] / s["client_px"] * 100;
-    s["frames_ps"] = s["frames"] / playS;
-    s["changed_pxps"] = s["changed_px"] / playS;
-    s["repaint_over_changed"] = s["changed_px"] > 0 ? (s["frame_px"] - s["label_px"]) / s["changed_px"] : NAN;
-    s["largest_frame_pct"] = s["largest_frame_px"] / s["client_px"] * 100;
 }
 
 std::optional<double> medianOf(const std::vector<Sample>& samples, std::string_view key)
@@ -164,6 +74,22 @@ std::optional<bool> atMost(const std::optional<double>& value, double limit)
     if (!value)
         return std::nullopt;
     return *value <= limit;
+}
+
+// The machine's own wake-up lateness: a 50 ms absolute sleep loop with no toolkit at all. No
+// program's timers can be steadier than this, whatever its event loop does.
+bench::PeriodStats sleepLoop(double seconds)
+{
+    constexpr std::int64_t period = 50'000'000;
+    std::vector<std::int64_t> wakes;
+    std::int64_t next = bench::monotonicNs() + period;
+    for (int i = 0; i < static_cast<int>(seconds * 20); ++i, next += period) {
+        const timespec at{static_cast<time_t>(next / 1'000'000'000), static_cast<long>(next % 1'000'000'000)};
+        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR) {
+        }
+        wakes.push_back(bench::monotonicNs());
+    }
+    return bench::periodStats(wakes, 50);
 }
 
 void engineRows(std::vector<Row>& rows, const std::string& csvPath)
@@ -204,7 +130,8 @@ void engineRows(std::vector<Row>& rows, const std::string& csvPath)
     }
 }
 
-void processRows(std::vector<Row>& rows, const Program& game, const Program& baseline, const Options& options)
+void processRows(std::vector<Row>& rows, const Program& game, const Program& baseline, const Options& options,
+                 const bench::PeriodStats& machine)
 {
     auto both = [&](const std::string& label, std::string_view key, bool plays, int decimals) {
         const auto& g = plays ? game.plays : game.startups;
@@ -267,6 +194,14 @@ void processRows(std::vector<Row>& rows, const Program& game, const Program& bas
         worst.showRatio = false;
         rows.push_back(worst);
     }
+
+    // The machine's floor, under the baseline: neither program can tick steadier than this.
+    Row floorP99("no Qt, a 50 ms sleep loop: p99 deviation (ms)", std::nullopt, machine.p99DeviationMs);
+    floorP99.decimals = 3;
+    rows.push_back(floorP99);
+    Row floorMax("no Qt, a 50 ms sleep loop: max deviation (ms)", std::nullopt, machine.maxDeviationMs);
+    floorMax.decimals = 3;
+    rows.push_back(floorMax);
 
     Row area = both("repainted area, union per frame (px/s)", "repaint_pxps", true, 0);
     area.showRatio = false;
@@ -334,6 +269,8 @@ std::optional<Options> parseOptions(int argc, char** argv)
             options.seconds = std::atof(value);
         else if (flag == "--warmup")
             options.warmup = std::atof(value);
+        else if (flag == "--sleep-loop")
+            options.sleepLoopSeconds = std::atof(value);
         else
             return std::nullopt;
     }
@@ -351,7 +288,8 @@ int main(int argc, char* argv[])
     if (!options) {
         std::fprintf(stderr,
                      "usage: %s --game PATH --baseline PATH [--runs N] [--startup-runs N] [--seconds S] [--warmup S]\n"
-                     "          [--game-arg ARG]... [--baseline-arg ARG]... [--engine-csv FILE] [--child-log FILE]\n",
+                     "          [--sleep-loop S] [--game-arg ARG]... [--baseline-arg ARG]... [--engine-csv FILE]\n"
+                     "          [--child-log FILE]\n",
                      argv[0]);
         return 2;
     }
@@ -359,13 +297,13 @@ int main(int argc, char* argv[])
                           ? -1
                           : open(options->childLog.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
 
-    Program game{"game", options->game, options->gameArgs, {}, {}};
-    Program baseline{"baseline", options->baseline, options->baselineArgs, {}, {}};
+    Program game{{"game", options->game, options->gameArgs}, {}, {}};
+    Program baseline{{"baseline", options->baseline, options->baselineArgs}, {}, {}};
     std::array<Program*, 2> programs{&game, &baseline};
 
     // Untimed first starts: both find their libraries and pictures in the page cache afterwards.
     for (Program* program : programs)
-        if (!runOnce(*program, 0, 0, logFd))
+        if (!bench::runOnce(program->launch, 0, 0, logFd))
             return 1;
 
     // Alternating which goes first keeps a drift of the machine's load from favouring one side.
@@ -373,12 +311,12 @@ int main(int argc, char* argv[])
         for (int i = 0; i < count; ++i) {
             for (int j = 0; j < 2; ++j) {
                 Program& program = *programs[static_cast<std::size_t>((i + j) % 2)];
-                std::fprintf(stderr, "  %s, run %d of %d%s\n", program.name, i + 1, count,
+                std::fprintf(stderr, "  %s, run %d of %d%s\n", program.launch.name.c_str(), i + 1, count,
                              seconds > 0 ? (", " + decimal(seconds) + " s of play").c_str() : ", start-up only");
-                auto sample = runOnce(program, seconds, options->warmup, logFd);
+                auto sample = bench::runOnce(program.launch, seconds, options->warmup, logFd);
                 if (!sample)
                     return false;
-                derive(*sample);
+                bench::derive(*sample);
                 store(program, std::move(*sample));
             }
         }
@@ -389,10 +327,13 @@ int main(int argc, char* argv[])
     if (!inTurn(options->runs, options->seconds, [](Program& p, Sample s) { p.plays.push_back(std::move(s)); }))
         return 1;
 
+    std::fprintf(stderr, "  a plain 50 ms sleep loop for %g s\n", options->sleepLoopSeconds);
+    const bench::PeriodStats machine = sleepLoop(options->sleepLoopSeconds);
+
     std::vector<Row> rows;
     if (!options->engineCsv.empty())
         engineRows(rows, options->engineCsv);
-    processRows(rows, game, baseline, *options);
+    processRows(rows, game, baseline, *options, machine);
     std::fputs(bench::formatTable(rows).c_str(), stdout);
     return 0;
 }

@@ -7,11 +7,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-runs=5 seconds=30 startup_runs=15 repetitions=5 min_time=0.5
+runs=5 seconds=30 startup_runs=15 repetitions=5 min_time=0.5 sleep_loop=10
 baseline_args=()
 for arg in "$@"; do
     case "$arg" in
-    --quick) runs=2 seconds=5 startup_runs=5 repetitions=3 min_time=0.1 ;;
+    --quick) runs=2 seconds=5 startup_runs=5 repetitions=3 min_time=0.1 sleep_loop=2 ;;
     --against-sprites) baseline_args=(--baseline-arg --sprites) ;;
     *) echo "usage: $0 [--quick] [--against-sprites]" >&2; exit 2 ;;
     esac
@@ -58,6 +58,6 @@ echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
     "Xvfb :$display (xcb), load average $(cut -d' ' -f1-3 /proc/loadavg)"
 : >"$build/children.log"
 "$build/bench/glouto_proc_bench" --game "$build/bench/glouto_game_driver" --baseline "$build/bench/glouto_baseline" \
-    "${baseline_args[@]}" --runs "$runs" --seconds "$seconds" --startup-runs "$startup_runs" \
+    "${baseline_args[@]}" --runs "$runs" --seconds "$seconds" --startup-runs "$startup_runs" --sleep-loop "$sleep_loop" \
     --engine-csv "$build/engine.csv" --child-log "$build/children.log"
 echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)"
