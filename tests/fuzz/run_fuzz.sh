@@ -27,5 +27,5 @@ if [ "$status" -ne 0 ]; then
     exit "$status"
 fi
 # The closing figures: executions, speed, coverage, corpus.
-grep -E '^#[0-9]+ +DONE|^stat::|^Done' "$log"
+grep -E '^#[0-9]+[[:space:]]+DONE|^stat::|^Done' "$log"
 echo "fuzz: passed"
