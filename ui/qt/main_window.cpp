@@ -22,19 +22,18 @@ QMessageBox::Icon iconOf(int style)
 QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // Builds the window and the adapters before the engine binds to them by name.
-std::unique_ptr<FormWindow> buildWindow(std::map<std::string, std::unique_ptr<game::Control>, std::less<>>& controls,
-                                        std::vector<std::unique_ptr<QTimer>>& timers)
+std::unique_ptr<FormWindow> buildWindow(game::ControlTable& controls, std::vector<std::unique_ptr<QTimer>>& timers)
 {
     auto window = std::make_unique<FormWindow>(forms::form1());
     for (const forms::ControlDef& def : forms::form1().controls)
-        controls.emplace(std::string(def.name), std::make_unique<WidgetControl>(window->control(def.name), def));
+        controls.add(def.name, std::make_unique<WidgetControl>(window->control(def.name), def));
     for (const forms::TimerDef& def : forms::form1().timers) {
         auto timer = std::make_unique<QTimer>();
         // Gameplay clocks: the default coarse timer may stretch a period by up to 5 %.
         timer->setTimerType(Qt::PreciseTimer);
         timer->setInterval(def.intervalMs);
         timer->setObjectName(qText(def.name));
-        controls.emplace(std::string(def.name), std::make_unique<TimerControl>(*timer));
+        controls.add(def.name, std::make_unique<TimerControl>(*timer));
         timers.push_back(std::move(timer));
     }
     return window;
@@ -78,13 +77,7 @@ void MainWindow::unload()
     m_window->hide();
 }
 
-game::Control& MainWindow::control(std::string_view name)
-{
-    const auto found = m_controls.find(name);
-    if (found == m_controls.end())
-        throw game::RuntimeError::objectRequired(std::string(name));
-    return *found->second;
-}
+game::Control& MainWindow::control(std::string_view name) { return m_controls.at(name); }
 
 void MainWindow::messageBox(std::string_view prompt, int style, std::string_view title)
 {

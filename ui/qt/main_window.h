@@ -1,6 +1,7 @@
 // The main window: Form1's widgets and timers bound to the engine's game code.
 #pragma once
 
+#include "control_table.h"
 #include "form1.h"
 #include "form_window.h"
 #include "widget_controls.h"
@@ -8,7 +9,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,7 +41,7 @@ private:
     Callbacks m_callbacks;
     // Filled while the window is built, so declared before it.
     std::vector<std::unique_ptr<QTimer>> m_timers;
-    std::map<std::string, std::unique_ptr<game::Control>, std::less<>> m_controls;
+    game::ControlTable m_controls;
     std::unique_ptr<FormWindow> m_window;
     game::Form1 m_game;
 };

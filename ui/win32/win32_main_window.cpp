@@ -21,14 +21,14 @@ std::vector<int> periods(const forms::FormDef& form)
 }
 
 // The engine binds to its controls by name when it is constructed, so they exist before it.
-std::map<std::string, std::unique_ptr<game::Control>, std::less<>> bindControls(FormWindow& window, TickTimers& timers)
+game::ControlTable bindControls(FormWindow& window, TickTimers& timers)
 {
-    std::map<std::string, std::unique_ptr<game::Control>, std::less<>> controls;
+    game::ControlTable controls;
     const forms::FormDef& form = window.definition();
     for (const forms::ControlDef& def : form.controls)
-        controls.emplace(std::string(def.name), std::make_unique<WindowControl>(window.control(def.name), def));
+        controls.add(def.name, std::make_unique<WindowControl>(window.control(def.name), def));
     for (std::size_t i = 0; i < form.timers.size(); ++i)
-        controls.emplace(std::string(form.timers[i].name), std::make_unique<TimerControl>(timers, i));
+        controls.add(form.timers[i].name, std::make_unique<TimerControl>(timers, i));
     return controls;
 }
 
@@ -86,13 +86,7 @@ void MainWindow::unload()
     m_window->destroy();
 }
 
-game::Control& MainWindow::control(std::string_view name)
-{
-    const auto found = m_controls.find(name);
-    if (found == m_controls.end())
-        throw game::RuntimeError::objectRequired(std::string(name));
-    return *found->second;
-}
+game::Control& MainWindow::control(std::string_view name) { return m_controls.at(name); }
 
 void MainWindow::messageBox(std::string_view prompt, int style, std::string_view title)
 {

@@ -1,13 +1,13 @@
 // The main window: Form1's child windows and tick timers bound to the engine's game code.
 #pragma once
 
+#include "control_table.h"
 #include "form1.h"
 #include "win32_controls.h"
 #include "win32_form.h"
 #include "win32_timers.h"
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -46,7 +46,7 @@ private:
     Callbacks m_callbacks;
     std::unique_ptr<FormWindow> m_window;
     std::unique_ptr<TickTimers> m_timers;
-    std::map<std::string, std::unique_ptr<game::Control>, std::less<>> m_controls;
+    game::ControlTable m_controls;
     game::Form1 m_game;
 };
 
