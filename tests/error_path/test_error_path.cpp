@@ -32,10 +32,7 @@ ChildRun runChild(const std::string& mode)
     const auto dir = std::filesystem::temp_directory_path() /
                      ("glouto_error_path_" + mode + "_" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
-    // The plain offscreen flavour: the GLX one offers an X11 interface with no X connection behind
-    // it, which the task-bar hint does not survive (the front-end tests check the program on it).
-    const std::string command = "QT_QPA_PLATFORM=offscreen QT_QPA_OFFSCREEN_NO_GLX=1 '" OVERFLOW_CHILD "' " + mode +
-                                " >'" +
+    const std::string command = "QT_QPA_PLATFORM=offscreen '" OVERFLOW_CHILD "' " + mode + " >'" +
                                 (dir / "out").string() + "' 2>'" + (dir / "err").string() + "'";
     const int raw = std::system(command.c_str());
     ChildRun run;

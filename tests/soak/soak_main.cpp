@@ -443,10 +443,6 @@ int main(int argc, char* argv[])
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The plain offscreen flavour: the GLX one offers an X11 interface with no X connection behind
-    // it, which the task-bar hint does not survive (the front-end tests check the program on it).
-    if (!qEnvironmentVariableIsSet("QT_QPA_OFFSCREEN_NO_GLX"))
-        qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
 
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

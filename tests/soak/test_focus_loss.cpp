@@ -78,9 +78,6 @@ int main(int argc, char* argv[])
     testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The plain offscreen flavour, as in the soak.
-    if (!qEnvironmentVariableIsSet("QT_QPA_OFFSCREEN_NO_GLX"))
-        qputenv("QT_QPA_OFFSCREEN_NO_GLX", "1");
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     return RUN_ALL_TESTS();
