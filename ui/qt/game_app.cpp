@@ -82,6 +82,9 @@ void GameApp::unload(std::unique_ptr<FormWindow>& window)
 
 void GameApp::destroyLater(std::shared_ptr<void> window)
 {
+    // The unloaded window may have had the keyboard: Qt then keeps the application "active" with no
+    // focus window, and no deactivation would ever let go of a key held in it.
+    m_keys.releaseAll();
     // The unloading handler may still be running inside that window.
     m_unloaded.push_back(std::move(window));
     QTimer::singleShot(0, this, [this] { m_unloaded.clear(); });
