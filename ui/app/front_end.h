@@ -1,0 +1,70 @@
+// What a front end gives the application layer: windows, timers, a modal box, an error report, the end.
+#pragma once
+
+#include "form_definition.h"
+
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace app {
+
+class StoredControl;
+
+enum class Property { Top, Left, Visible, Caption, Enabled };
+
+// Told of the writes to a control.
+class ControlWatcher {
+public:
+    virtual ~ControlWatcher() = default;
+    // The property now differs from what was shown: show it.
+    virtual void changed(const StoredControl& control, Property property) = 0;
+    // Every write by the rules, changed or not: only a front end that records them cares.
+    virtual void written(const StoredControl& /*control*/, Property /*property*/) {}
+};
+
+// What the player did in one window; the front end tells it, the application layer decides.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    virtual void menuItemChosen(std::string_view item) = 0;
+    virtual void buttonClicked(std::string_view control) = 0;
+    virtual void closeBoxClicked() = 0;
+};
+
+// One on-screen window, made from its definition with every control in its design-time state.
+class WindowView : public ControlWatcher {
+public:
+    // Destroys the on-screen window. The application layer never destroys a view while a handler
+    // that its window started may still be running.
+    ~WindowView() override = default;
+    // Shows the window (centred, the first time) or brings it to the front, and activates it.
+    virtual void showAndActivate() = 0;
+    // The window is unloaded: off the screen now, taking no more input; destroyed later.
+    virtual void unload() = 0;
+};
+
+// A periodic timer whose ticks arrive on the window thread. Made stopped.
+class TimerView {
+public:
+    virtual ~TimerView() = default;
+    // Starting begins a fresh period.
+    virtual void start() = 0;
+    // No tick comes after this, not even one that was already due.
+    virtual void stop() = 0;
+};
+
+class FrontEnd {
+public:
+    virtual ~FrontEnd() = default;
+    virtual std::unique_ptr<WindowView> makeWindow(const forms::FormDef& form, WindowEvents& events) = 0;
+    virtual std::unique_ptr<TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) = 0;
+    // Modal to every window of the game; returns when the player has closed it.
+    virtual void messageBox(std::string_view prompt, int style, std::string_view title) = 0;
+    // A runtime error ended the program: tells the player, modally, with the platform's error box.
+    virtual void reportError(std::string_view report) = 0;
+    // The event loop is to return this exit status.
+    virtual void endProgram(int status) = 0;
+};
+
+} // namespace app

@@ -1,0 +1,48 @@
+// Pixels, stacking and tab order of a window definition.
+#include "layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace app {
+
+int pixels(double twips) { return static_cast<int>(std::lround(forms::pixelsFromTwips(twips))); }
+
+PixelRect pixelRect(const forms::ControlDef& control)
+{
+    return {pixels(control.left), pixels(control.top), pixels(control.width), pixels(control.height)};
+}
+
+bool isLightweight(forms::ControlKind kind)
+{
+    return kind == forms::ControlKind::Image || kind == forms::ControlKind::Label;
+}
+
+bool takesFocus(forms::ControlKind kind)
+{
+    using enum forms::ControlKind;
+    return kind == Button || kind == PictureButton || kind == TextBox;
+}
+
+std::vector<std::size_t> stackingOrder(const forms::FormDef& form)
+{
+    std::vector<std::size_t> order;
+    const std::size_t count = form.controls.size();
+    for (const bool lightweight : {true, false})
+        for (std::size_t i = count; i-- > 0;)
+            if (isLightweight(form.controls[i].kind) == lightweight)
+                order.push_back(i);
+    return order;
+}
+
+std::vector<std::size_t> tabOrder(const forms::FormDef& form)
+{
+    std::vector<std::size_t> order;
+    for (std::size_t i = 0; i < form.controls.size(); ++i)
+        if (form.controls[i].tabIndex >= 0 && takesFocus(form.controls[i].kind))
+            order.push_back(i);
+    std::ranges::stable_sort(order, {}, [&form](std::size_t i) { return form.controls[i].tabIndex; });
+    return order;
+}
+
+} // namespace app
