@@ -20,13 +20,13 @@ int main(int argc, char* argv[])
 
     GameApp game(std::make_unique<bench::FarSideRandom>());
     game.start();
-    MainWindow* form1 = game.form1();
+    FormWindow* form1 = game.form1();
     if (!form1) {
         std::fprintf(stderr, "glouto_game_driver: the main window did not load\n");
         return 1;
     }
-    bench::ScriptedPlayer player(game.module(), game.keys());
-    bench::PlayProbe probe(form1->window(), form1->window().client(), *options, [&player](int timer) {
+    bench::ScriptedPlayer player(game.app().module(), game.app().latch());
+    bench::PlayProbe probe(*form1, form1->client(), *options, [&player](int timer) {
         if (timer == 1)
             player.beforePlayerTick();
     });

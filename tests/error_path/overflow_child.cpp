@@ -23,7 +23,7 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     GameApp game;
     game.start();
-    game::Control& monster = game.form1()->control("Picture5");
+    game::Control& monster = game.app().window(app::FormId::Form1)->control("Picture5");
     monster.setTop(3150);
     monster.setLeft(gap ? -32720 : 31000);
 
@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
     QTimer::singleShot(20000, [] { QCoreApplication::exit(124); });
 
     const int status = QApplication::exec();
-    std::printf("boxes: %d\nmonster left: %g\n", boxes, game.form1() ? game.form1()->control("Picture5").left() : 0.0f);
+    std::printf("boxes: %d\nmonster left: %g\n", boxes, monster.left());
     std::fflush(stdout);
     return status;
 }

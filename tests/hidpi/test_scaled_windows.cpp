@@ -33,10 +33,18 @@ struct Grab {
     QImage image;  // in device pixels
 };
 
+// These windows only show themselves: nothing the player does in them is looked at.
+struct IgnoredEvents final : app::WindowEvents {
+    void menuItemChosen(std::string_view) override {}
+    void buttonClicked(std::string_view) override {}
+    void closeBoxClicked() override {}
+};
+
 Grab grabClient(const forms::FormDef& form)
 {
+    static IgnoredEvents events;
     Grab g;
-    g.window = std::make_unique<FormWindow>(form);
+    g.window = std::make_unique<FormWindow>(form, events);
     g.window->showAndActivate();
     QApplication::processEvents();
     g.pixmap = g.window->client().grab();

@@ -254,8 +254,8 @@ protected:
     }
 
     // The engine's view of a main window control.
-    game::Control& control(std::string_view name) { return app->form1()->control(name); }
-    QWidget& widget(std::string_view name) { return app->form1()->window().control(name); }
+    game::Control& control(std::string_view name) { return app->app().window(app::FormId::Form1)->control(name); }
+    QWidget& widget(std::string_view name) { return app->form1()->control(name); }
 
     ModalBoxCatcher boxes;
     std::unique_ptr<GameApp> app;

@@ -26,7 +26,7 @@ protected:
     void catchCharacterAfterNextMonsterStep(qtt::TimerSpy& spy)
     {
         ASSERT_TRUE(qtt::waitFor([&] { return spy.timer("Timer3") != nullptr; }));
-        QObject::connect(spy.timer("Timer3"), &QTimer::timeout, app.get(), [this, done = false]() mutable {
+        QObject::connect(spy.timer("Timer3"), &QTimer::timeout, app->form1(), [this, done = false]() mutable {
             if (done || !app->form1())
                 return;
             done = true;
@@ -60,7 +60,7 @@ protected:
 TEST_F(KeysAndCapture, RightArrowStepsOnceThenThePelletIsEatenAndCounted)
 {
     startGame();
-    FormWindow& main = app->form1()->window();
+    FormWindow& main = (*app->form1());
     const int status = qtt::runEventLoop([&] {
         tap(main, Qt::Key_Right);
         ASSERT_TRUE(qtt::waitFor([&] { return control("Picture1").left() == 670.0f; }, 1000));
@@ -69,13 +69,13 @@ TEST_F(KeysAndCapture, RightArrowStepsOnceThenThePelletIsEatenAndCounted)
         EXPECT_TRUE(widget("Picture1").isVisible());
         for (const char* other : {"Picture2", "Picture3", "Picture4"})
             EXPECT_FALSE(widget(other).isVisible()) << other;
-        EXPECT_EQ(app->module().actorLeft, 670);
-        EXPECT_EQ(app->module().actorTop, 50);
+        EXPECT_EQ(app->app().module().actorLeft, 670);
+        EXPECT_EQ(app->app().module().actorTop, 50);
 
         ASSERT_TRUE(qtt::waitFor([&] { return !control("Image4").visible(); }, 500));
         EXPECT_FALSE(widget("Image4").isVisible());
         ASSERT_TRUE(qtt::waitFor([&] { return labelText() == "nombres de points: 1"; }, 500));
-        EXPECT_EQ(app->form1()->game().points, 1);
+        EXPECT_EQ((*app->app().form1()).points, 1);
 
         const QImage board = qtt::grabImage(main.client());
         qtt::keepGrab(board, "board_after_right_arrow");
@@ -94,7 +94,7 @@ TEST_F(KeysAndCapture, RightArrowStepsOnceThenThePelletIsEatenAndCounted)
 TEST_F(KeysAndCapture, ArrowKeysSteerWhileTheKeyHelpOrAboutWindowHasTheFocus)
 {
     startGame();
-    app->commandes_Click();
+    app->app().commandes_Click();
     FormWindow* keyHelp = app->form2();
     ASSERT_NE(keyHelp, nullptr);
     ASSERT_TRUE(qtt::waitFor([&] { return QApplication::activeWindow() == keyHelp; }));
@@ -104,13 +104,13 @@ TEST_F(KeysAndCapture, ArrowKeysSteerWhileTheKeyHelpOrAboutWindowHasTheFocus)
     EXPECT_TRUE(widget("Picture2").isVisible());
     EXPECT_FALSE(widget("Picture1").isVisible());
 
-    app->apropos_Click();
+    app->app().apropos_Click();
     FormWindow* about = app->form3();
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(qtt::waitFor([&] { return QApplication::activeWindow() == about; }));
     tap(*about, Qt::Key_Down);
     ASSERT_TRUE(qtt::waitFor([&] { return control("Picture2").top() == 1290.0f; }, 1000));
-    EXPECT_EQ(app->module().actorTop, 1290);
+    EXPECT_EQ(app->app().module().actorTop, 1290);
     // Both pellets on the way were eaten, though the main window never had the keyboard.
     ASSERT_TRUE(qtt::waitFor([&] { return labelText() == "nombres de points: 2"; }, 500));
     EXPECT_FALSE(control("Image6").visible());
@@ -120,7 +120,7 @@ TEST_F(KeysAndCapture, ArrowKeysSteerWhileTheKeyHelpOrAboutWindowHasTheFocus)
 TEST_F(KeysAndCapture, ClickingTheKeyHelpArrowsChangesNothingInTheGame)
 {
     startGame();
-    app->commandes_Click();
+    app->app().commandes_Click();
     FormWindow* keyHelp = app->form2();
     ASSERT_NE(keyHelp, nullptr);
     ASSERT_TRUE(qtt::waitFor([&] { return labelText() == "nombres de points: 0"; }));
@@ -135,7 +135,7 @@ TEST_F(KeysAndCapture, ClickingTheKeyHelpArrowsChangesNothingInTheGame)
     EXPECT_TRUE(control("Picture1").visible());
     for (const char* other : {"Picture2", "Picture3", "Picture4"})
         EXPECT_FALSE(control(other).visible()) << other;
-    EXPECT_EQ(app->form1()->game().points, 0);
+    EXPECT_EQ((*app->app().form1()).points, 0);
     EXPECT_EQ(labelText(), "nombres de points: 0");
     for (int i = 3; i <= 17; ++i)
         EXPECT_TRUE(control("Image" + std::to_string(i)).visible()) << i;
@@ -183,8 +183,8 @@ TEST_F(KeysAndCapture, CaptureShowsOneGameOverBoxThenTheProgramEnds)
 TEST_F(KeysAndCapture, CaptureAfterAPelletPutsTheScoreInTheBox)
 {
     startGame();
-    tap(app->form1()->window(), Qt::Key_Right);
-    ASSERT_TRUE(qtt::waitFor([&] { return app->form1()->game().points == 1; }, 1500));
+    tap((*app->form1()), Qt::Key_Right);
+    ASSERT_TRUE(qtt::waitFor([&] { return (*app->app().form1()).points == 1; }, 1500));
     qtt::TimerSpy spy;
     catchCharacterAfterNextMonsterStep(spy);
 

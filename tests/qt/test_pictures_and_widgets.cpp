@@ -63,7 +63,7 @@ TEST(PictureResources, EachControlPictureHasItsDescribedPixelSize)
 class MainWindowWidgets : public qtt::GameFixture {
 protected:
     void SetUp() override { startGame(); }
-    FormWindow& window() { return app->form1()->window(); }
+    FormWindow& window() { return (*app->form1()); }
 };
 
 TEST_F(MainWindowWidgets, ClientAreaIsFixedAt762By524WithCaptionAndCloseBoxOnly)
@@ -218,7 +218,7 @@ protected:
 
 TEST_F(SmallWindowWidgets, KeyHelpWindowLayout)
 {
-    app->commandes_Click();
+    app->app().commandes_Click();
     FormWindow* w = app->form2();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "commandes");
@@ -264,7 +264,7 @@ TEST_F(SmallWindowWidgets, KeyHelpWindowLayout)
 
 TEST_F(SmallWindowWidgets, AboutWindowLayout)
 {
-    app->apropos_Click();
+    app->app().apropos_Click();
     FormWindow* w = app->form3();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "A propos");

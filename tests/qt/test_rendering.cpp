@@ -30,7 +30,7 @@ TEST_F(Rendering, BoardAtStartShowsCharacterMonsterPelletsAndWalls)
 {
     startGame();
     // Grabbed before any tick: the board exactly as the load handler left it.
-    const QImage board = qtt::grabImage(app->form1()->window().client());
+    const QImage board = qtt::grabImage((*app->form1()).client());
     qtt::keepGrab(board, "board_at_start");
     ASSERT_EQ(board.size(), QSize(762, 524));
 
@@ -83,9 +83,9 @@ TEST_F(Rendering, BoardAtStartShowsCharacterMonsterPelletsAndWalls)
 TEST_F(Rendering, ScoreLabelShowsItsTextAcrossTheBottom)
 {
     startGame();
-    auto& label = static_cast<QLabel&>(app->form1()->window().control("Label2"));
+    auto& label = static_cast<QLabel&>((*app->form1()).control("Label2"));
     ASSERT_TRUE(qtt::waitFor([&] { return label.text() == "nombres de points: 0"; }));
-    const QImage board = qtt::grabImage(app->form1()->window().client());
+    const QImage board = qtt::grabImage((*app->form1()).client());
     qtt::keepGrab(board, "board_with_score");
 
     const QRgb background = board.pixel(700, 478 + 3);
@@ -109,7 +109,7 @@ protected:
 
 TEST_F(SmallWindowRendering, KeyHelpShowsItsLabelsLinesAndBlackArrows)
 {
-    app->commandes_Click();
+    app->app().commandes_Click();
     FormWindow& w = *app->form2();
     const QImage image = qtt::grabImage(w.client());
     qtt::keepGrab(image, "key_help");
@@ -154,7 +154,7 @@ TEST_F(SmallWindowRendering, KeyHelpShowsItsLabelsLinesAndBlackArrows)
 
 TEST_F(SmallWindowRendering, UpArrowShowsItsLargerPictureWhilePressed)
 {
-    app->commandes_Click();
+    app->app().commandes_Click();
     FormWindow& w = *app->form2();
     auto& up = static_cast<QAbstractButton&>(w.control("Command1"));
     const QImage released = qtt::grabImage(up);
@@ -169,7 +169,7 @@ TEST_F(SmallWindowRendering, UpArrowShowsItsLargerPictureWhilePressed)
 
 TEST_F(SmallWindowRendering, AboutShowsItsWrappedTextAndTheAddress)
 {
-    app->apropos_Click();
+    app->app().apropos_Click();
     FormWindow& w = *app->form3();
     const QImage image = qtt::grabImage(w.client());
     qtt::keepGrab(image, "about");

@@ -15,7 +15,7 @@ const QString kMainTitle = qtt::qs(forms::form1().caption);
 
 class WindowLifetime : public qtt::GameFixture {
 protected:
-    QAction& menuItem(std::string_view name) { return app->form1()->window().menuItem(name); }
+    QAction& menuItem(std::string_view name) { return (*app->form1()).menuItem(name); }
 
     // The game's visible state: where the character is, what it faces, the score and the pellets.
     std::string gameState()
@@ -23,7 +23,7 @@ protected:
         std::string state = std::to_string(control("Picture1").left()) + "," + std::to_string(control("Picture1").top());
         for (const char* facing : {"Picture1", "Picture2", "Picture3", "Picture4"})
             state += control(facing).visible() ? "1" : "0";
-        state += " points " + std::to_string(app->form1()->game().points);
+        state += " points " + std::to_string((*app->app().form1()).points);
         for (int i = 3; i <= 17; ++i)
             state += control("Image" + std::to_string(i)).visible() ? "+" : "-";
         return state;
@@ -32,7 +32,7 @@ protected:
     void captureAfterNextMonsterStep(qtt::TimerSpy& spy)
     {
         ASSERT_TRUE(qtt::waitFor([&] { return spy.timer("Timer3") != nullptr; }));
-        QObject::connect(spy.timer("Timer3"), &QTimer::timeout, app.get(), [this, done = false]() mutable {
+        QObject::connect(spy.timer("Timer3"), &QTimer::timeout, app->form1(), [this, done = false]() mutable {
             if (done || !app->form1())
                 return;
             done = true;
@@ -58,8 +58,8 @@ TEST_F(WindowLifetime, EachSmallWindowOpensOnceAndComesToTheFrontWhenChosenAgain
         EXPECT_EQ(visibleWindowsTitled(c.title), 1);
 
         // The player goes back to the board, then chooses the command again.
-        app->form1()->window().activateWindow();
-        ASSERT_TRUE(qtt::waitFor([&] { return QApplication::activeWindow() == &app->form1()->window(); }));
+        (*app->form1()).activateWindow();
+        ASSERT_TRUE(qtt::waitFor([&] { return QApplication::activeWindow() == &(*app->form1()); }));
         menuItem(c.item).trigger();
         EXPECT_EQ((app.get()->*c.loaded)(), first);
         EXPECT_EQ(visibleWindowsTitled(c.title), 1);
@@ -113,7 +113,7 @@ TEST_F(WindowLifetime, SmallWindowsCloseByTheirQuitterButtonOrCloseBox)
 TEST_F(WindowLifetime, TextTypedIntoTheAddressBoxIsGoneAfterReopening)
 {
     startGame();
-    app->apropos_Click();
+    app->app().apropos_Click();
     auto* address = qobject_cast<QLineEdit*>(&app->form3()->control("Text1"));
     ASSERT_NE(address, nullptr);
     QTest::keyClicks(address, "perdu");
@@ -122,14 +122,14 @@ TEST_F(WindowLifetime, TextTypedIntoTheAddressBoxIsGoneAfterReopening)
 
     QTest::mouseClick(&app->form3()->control("Command1"), Qt::LeftButton);
     ASSERT_EQ(app->form3(), nullptr);
-    app->apropos_Click();
+    app->app().apropos_Click();
     ASSERT_NE(app->form3(), nullptr);
     EXPECT_EQ(static_cast<QLineEdit&>(app->form3()->control("Text1")).text(), qtt::qs(forms::kSiteAddress));
 
     // Choosing "a propos" while the window is open only brings it forward: the edit stays.
     static_cast<QLineEdit&>(app->form3()->control("Text1")).setText("garde");
-    app->commandes_Click();
-    app->apropos_Click();
+    app->app().commandes_Click();
+    app->app().apropos_Click();
     EXPECT_EQ(static_cast<QLineEdit&>(app->form3()->control("Text1")).text(), "garde");
 }
 
@@ -147,7 +147,7 @@ TEST_F(WindowLifetime, QuitterLeavesTheAboutWindowRunningUntilItIsClosed)
     startGame();
     qtt::TimerSpy spy;
     ASSERT_TRUE(qtt::waitFor([&] { return spy.foundAll(); }));
-    app->apropos_Click();
+    app->app().apropos_Click();
     FormWindow* about = app->form3();
 
     EXPECT_EQ(runEventLoop([&] { menuItem("quitter").trigger(); }, 500), kStillRunning);
@@ -170,8 +170,8 @@ TEST_F(WindowLifetime, QuitterLeavesTheAboutWindowRunningUntilItIsClosed)
 TEST_F(WindowLifetime, MainWindowCloseBoxUnloadsItLikeQuitter)
 {
     startGame();
-    app->commandes_Click();
-    EXPECT_EQ(runEventLoop([&] { app->form1()->window().close(); }, 500), kStillRunning);
+    app->app().commandes_Click();
+    EXPECT_EQ(runEventLoop([&] { (*app->form1()).close(); }, 500), kStillRunning);
     EXPECT_EQ(app->form1(), nullptr);
     EXPECT_EQ(visibleWindowsTitled(kMainTitle), 0);
     ASSERT_NE(app->form2(), nullptr);
@@ -186,14 +186,14 @@ TEST_F(WindowLifetime, MainWindowCloseBoxUnloadsItLikeQuitter)
 TEST_F(WindowLifetime, MainWindowCloseBoxAloneEndsTheProgram)
 {
     startGame();
-    EXPECT_EQ(runEventLoop([&] { app->form1()->window().close(); }, 2000), 0);
+    EXPECT_EQ(runEventLoop([&] { (*app->form1()).close(); }, 2000), 0);
     EXPECT_EQ(app->form1(), nullptr);
 }
 
 TEST_F(WindowLifetime, GameOverLeavesTheAboutWindowOpenUntilItsQuitter)
 {
     startGame();
-    app->apropos_Click();
+    app->app().apropos_Click();
     qtt::TimerSpy spy;
     captureAfterNextMonsterStep(spy);
 
@@ -237,8 +237,8 @@ TEST_F(WindowLifetime, RuntimeErrorIsReportedAndEndsTheProgramWithStatusOne)
     startGame();
     // Far off the board the monster's next steps no longer fit in sixteen bits.
     const int status = runEventLoop([&] { control("Picture5").setLeft(32000); }, 3000);
-    EXPECT_EQ(status, GameApp::kRuntimeErrorExit);
-    EXPECT_EQ(GameApp::kRuntimeErrorExit, 1);
+    EXPECT_EQ(status, app::App::kRuntimeErrorExit);
+    EXPECT_EQ(app::App::kRuntimeErrorExit, 1);
     ASSERT_EQ(boxes.seen().size(), 1u);
     const qtt::SeenBox& box = boxes.seen().front();
     EXPECT_EQ(box.icon, QMessageBox::Critical);

@@ -164,13 +164,13 @@ private:
             ++m_figures.captures;
             m_captured = true;
             check(m_boxes == 1, "a second game-over box for one capture");
-            MainWindow* form1 = m_game.form1();
+            app::LoadedWindow* form1 = m_game.app().window(app::FormId::Form1);
             check(form1 != nullptr, "game-over box without a main window");
             const QString expected = QStringLiteral("Niark Niark !!!!!! GAME OVER !!!!!!    points:") +
-                                     QString::number(form1->game().points);
+                                     QString::number(form1->rules->points);
             check(box->text() == expected, "game-over text: " + box->text().toStdString());
             game::Control& monster = form1->control("Picture5");
-            check(monster.top() == m_game.module().actorTop && monster.left() == m_game.module().actorLeft,
+            check(monster.top() == m_game.app().module().actorTop && monster.left() == m_game.app().module().actorLeft,
                   "game over while the monster is away from the character");
             m_boxOpenedAt = Clock::now();
             m_boxReadFor = std::chrono::milliseconds(pick(150));
@@ -199,7 +199,7 @@ private:
 
     void act()
     {
-        MainWindow* form1 = m_game.form1();
+        FormWindow* form1 = m_game.form1();
         // Past the deadline, or once the main window is gone, wind the game down: close whatever
         // is left so that the program ends.
         const bool windDown = !form1 || Clock::now() > m_deadline;
@@ -227,8 +227,9 @@ private:
                 } else {
                     // The monster onto the character: a capture at the pellet tick unless it steps
                     // away first.
-                    form1->control("Picture5").setTop(m_game.module().actorTop);
-                    form1->control("Picture5").setLeft(m_game.module().actorLeft);
+                    game::Control& monster = m_game.app().window(app::FormId::Form1)->control("Picture5");
+                    monster.setTop(m_game.app().module().actorTop);
+                    monster.setLeft(m_game.app().module().actorLeft);
                 }
             }
             break;
@@ -243,15 +244,15 @@ private:
         }
     }
 
-    void quit(MainWindow& form1)
+    void quit(FormWindow& form1)
     {
         ++m_figures.quits;
         if (chance(0.5)) {
             ++m_figures.menuCommands;
-            form1.window().menuItem("quitter").trigger();
+            form1.menuItem("quitter").trigger();
         } else {
             ++m_figures.closeBoxes;
-            form1.window().close();
+            form1.close();
         }
         check(m_game.form1() == nullptr, "the main window stayed loaded after quitting");
     }
@@ -286,7 +287,7 @@ private:
         // With every key up, nothing may stay held.
         if (m_held.empty())
             for (const game::ArrowKey key : kArrowKeys)
-                check((m_game.keys().GetAsyncKeyState(key) & 0x8000) == 0, "key held after its release");
+                check((m_game.app().latch().GetAsyncKeyState(key) & 0x8000) == 0, "key held after its release");
     }
 
     void deactivate()
@@ -307,8 +308,8 @@ private:
         check(QGuiApplication::applicationState() != Qt::ApplicationActive, "the application stayed active");
         m_held.clear();
         for (const game::ArrowKey key : kArrowKeys) {
-            check((m_game.keys().GetAsyncKeyState(key) & 0x8000) == 0, "key stuck after focus loss");
-            check(m_game.keys().GetAsyncKeyState(key) == 0, "key still reported after focus loss");
+            check((m_game.app().latch().GetAsyncKeyState(key) & 0x8000) == 0, "key stuck after focus loss");
+            check(m_game.app().latch().GetAsyncKeyState(key) == 0, "key still reported after focus loss");
         }
     }
 
@@ -316,7 +317,7 @@ private:
     {
         std::vector<FormWindow*> shown;
         if (m_game.form1())
-            shown.push_back(&m_game.form1()->window());
+            shown.push_back(&(*m_game.form1()));
         for (FormWindow* w : {m_game.form2(), m_game.form3()})
             if (w)
                 shown.push_back(w);
@@ -337,14 +338,14 @@ private:
             children[pick(static_cast<int>(children.size()))]->setFocus(Qt::OtherFocusReason);
     }
 
-    void menu(MainWindow& form1)
+    void menu(FormWindow& form1)
     {
         static constexpr std::array<const char*, 3> kItems{"commandes", "apropos", "liensinter"};
         ++m_figures.menuCommands;
         const char* item = kItems[static_cast<std::size_t>(pick(3))];
         const bool wasOpen = (item == std::string("commandes") ? m_game.form2() : m_game.form3()) != nullptr;
         FormWindow* before = item == std::string("commandes") ? m_game.form2() : m_game.form3();
-        form1.window().menuItem(item).trigger();
+        form1.menuItem(item).trigger();
         if (item == std::string("liensinter"))
             return;
         FormWindow* after = item == std::string("commandes") ? m_game.form2() : m_game.form3();

@@ -29,7 +29,7 @@ void keyboardGoesElsewhere()
     processFor(1000);
 }
 
-bool held(GameApp& game, game::ArrowKey key) { return (game.keys().GetAsyncKeyState(key) & 0x8000) != 0; }
+bool held(GameApp& game, game::ArrowKey key) { return (game.app().latch().GetAsyncKeyState(key) & 0x8000) != 0; }
 
 void pressRight(QWidget& target)
 {
@@ -43,7 +43,7 @@ TEST(FocusLoss, KeyHeldWhileTheFocusedWindowClosesIsReleased)
 {
     GameApp game;
     game.start();
-    game.apropos_Click();
+    game.app().apropos_Click();
     processFor(300);
     ASSERT_NE(game.form3(), nullptr);
     pressRight(game.form3()->control("Text1"));
@@ -55,7 +55,7 @@ TEST(FocusLoss, KeyHeldWhileTheFocusedWindowClosesIsReleased)
     keyboardGoesElsewhere();
     EXPECT_FALSE(held(game, game::ArrowKey::Right)) << "state " << QGuiApplication::applicationState() << ", focus window "
                                                     << QGuiApplication::focusWindow();
-    game.quitter_Click();
+    game.app().quitter_Click();
 }
 
 TEST(FocusLoss, KeyHeldInTheMainWindowIsReleased)
@@ -63,11 +63,11 @@ TEST(FocusLoss, KeyHeldInTheMainWindowIsReleased)
     GameApp game;
     game.start();
     processFor(300);
-    pressRight(game.form1()->window());
+    pressRight((*game.form1()));
     ASSERT_TRUE(held(game, game::ArrowKey::Right));
     keyboardGoesElsewhere();
     EXPECT_FALSE(held(game, game::ArrowKey::Right));
-    game.quitter_Click();
+    game.app().quitter_Click();
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 // Builds real Qt widgets from a form definition: frame, client area, controls, lines and menus.
 #include "form_window.h"
 
+#include "layout.h"
 #include "picture_button.h"
 #include "picture_widget.h"
 #include "runtime_error.h"
+#include "stored_control.h"
 #include "x11_window_hints.h"
 
 #include <QCloseEvent>
@@ -16,15 +18,15 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <ranges>
-#include <vector>
+#include <string>
 
 namespace {
 
-int px(int twips) { return qRound(forms::pixelsFromTwips(twips)); }
-
-QRect pixelRect(const forms::ControlDef& c) { return {px(c.left), px(c.top), px(c.width), px(c.height)}; }
+QRect pixelRect(const forms::ControlDef& c)
+{
+    const app::PixelRect r = app::pixelRect(c);
+    return {r.x, r.y, r.width, r.height};
+}
 
 QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
@@ -105,11 +107,6 @@ private:
     std::string_view m_name;
 };
 
-bool isLightweight(forms::ControlKind kind)
-{
-    return kind == forms::ControlKind::Image || kind == forms::ControlKind::Label;
-}
-
 // The labels were fitted to a narrow sans-serif system font. Liberation Sans has Arial's metrics and
 // keeps every caption whole; another sans-serif stands in where it is missing.
 QFont designFont()
@@ -128,8 +125,11 @@ Qt::WindowFlags frameFlags(forms::BorderStyle border)
 
 } // namespace
 
-FormWindow::FormWindow(const forms::FormDef& definition)
-    : QWidget(nullptr, frameFlags(definition.border)), m_definition(definition), m_client(new ClientArea(definition, this))
+FormWindow::FormWindow(const forms::FormDef& definition, app::WindowEvents& events)
+    : QWidget(nullptr, frameFlags(definition.border))
+    , m_definition(definition)
+    , m_events(events)
+    , m_client(new ClientArea(definition, this))
 {
     setWindowTitle(qText(definition.caption));
     setFont(designFont());
@@ -138,7 +138,7 @@ FormWindow::FormWindow(const forms::FormDef& definition)
     layout->setSpacing(0);
     // The window takes exactly the client size plus the menu bar, and cannot be resized.
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    m_client->setFixedSize(px(definition.clientWidth), px(definition.clientHeight));
+    m_client->setFixedSize(app::pixels(definition.clientWidth), app::pixels(definition.clientHeight));
     layout->addWidget(m_client);
     buildMenus();
     buildControls();
@@ -156,6 +156,7 @@ void FormWindow::buildMenus()
         QMenu* menu = bar->addMenu(qText(menuDef.caption));
         for (const forms::MenuItemDef& item : menuDef.items) {
             QAction* action = item.separator ? menu->addSeparator() : menu->addAction(qText(item.caption));
+            connect(action, &QAction::triggered, this, [this, name = item.name] { m_events.menuItemChosen(name); });
             m_menuItems.emplace(std::string(item.name), action);
         }
     }
@@ -168,6 +169,7 @@ void FormWindow::buildControls()
     for (const forms::ControlDef& def : m_definition.controls) {
         QWidget* parent = def.container.empty() ? m_client : &control(def.container);
         QWidget* widget = nullptr;
+        QAbstractButton* button = nullptr;
         switch (def.kind) {
         case ControlKind::PictureBox:
         case ControlKind::Image:
@@ -185,13 +187,13 @@ void FormWindow::buildControls()
             break;
         }
         case ControlKind::Button: {
-            auto* button = new QPushButton(qText(def.caption), parent);
-            button->setAutoDefault(false);
-            widget = button;
+            auto* push = new QPushButton(qText(def.caption), parent);
+            push->setAutoDefault(false);
+            widget = button = push;
             break;
         }
         case ControlKind::PictureButton:
-            widget = new PictureButton(picture(def.picture), picture(def.pressedPicture), parent);
+            widget = button = new PictureButton(picture(def.picture), picture(def.pressedPicture), parent);
             break;
         case ControlKind::Frame:
             widget = new FrameBox(qText(def.caption), m_definition.lines, def.name, parent);
@@ -204,39 +206,30 @@ void FormWindow::buildControls()
             break;
         }
         }
+        if (button)
+            connect(button, &QAbstractButton::clicked, this, [this, name = def.name] { m_events.buttonClicked(name); });
         widget->setObjectName(qText(def.name));
         widget->setGeometry(pixelRect(def));
         widget->setVisible(def.visible);
-        m_controls.emplace(std::string(def.name), widget);
+        m_controls.push_back(widget);
     }
-    // A definition lists its controls front to back; lightweight ones (images, labels) lie beneath
-    // every windowed one, whatever their place in the list.
-    const auto backToFront = m_definition.controls | std::views::reverse;
-    for (const forms::ControlDef& def : backToFront)
-        if (isLightweight(def.kind))
-            control(def.name).raise();
-    for (const forms::ControlDef& def : backToFront)
-        if (!isLightweight(def.kind))
-            control(def.name).raise();
+    for (const std::size_t i : app::stackingOrder(m_definition))
+        m_controls[i]->raise();
 }
 
 void FormWindow::applyTabOrder()
 {
-    std::vector<const forms::ControlDef*> ordered;
-    for (const forms::ControlDef& def : m_definition.controls)
-        if (def.tabIndex >= 0 && control(def.name).focusPolicy() != Qt::NoFocus)
-            ordered.push_back(&def);
-    std::ranges::sort(ordered, {}, &forms::ControlDef::tabIndex);
-    for (std::size_t i = 1; i < ordered.size(); ++i)
-        setTabOrder(&control(ordered[i - 1]->name), &control(ordered[i]->name));
+    const std::vector<std::size_t> order = app::tabOrder(m_definition);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(m_controls[order[i - 1]], m_controls[order[i]]);
 }
 
 QWidget& FormWindow::control(std::string_view name) const
 {
-    const auto found = m_controls.find(name);
-    if (found == m_controls.end())
-        throw game::RuntimeError::objectRequired(std::string(name));
-    return *found->second;
+    for (std::size_t i = 0; i < m_controls.size(); ++i)
+        if (m_definition.controls[i].name == name)
+            return *m_controls[i];
+    throw game::RuntimeError::objectRequired(std::string(name));
 }
 
 QAction& FormWindow::menuItem(std::string_view name) const
@@ -259,10 +252,38 @@ void FormWindow::showAndActivate()
     activateWindow();
 }
 
+void FormWindow::unload() { hide(); }
+
+void FormWindow::changed(const app::StoredControl& control, app::Property property)
+{
+    const forms::ControlDef* def = control.definition();
+    QWidget& widget = *m_controls.at(static_cast<std::size_t>(def - m_definition.controls.data()));
+    switch (property) {
+    case app::Property::Top:
+    case app::Property::Left:
+        if (const auto at = control.pixelPosition())
+            widget.move(at->x, at->y);
+        break;
+    case app::Property::Visible:
+        widget.setVisible(control.visible());
+        break;
+    case app::Property::Caption:
+        if (auto* label = qobject_cast<QLabel*>(&widget))
+            label->setText(qText(control.caption()));
+        else if (auto* button = qobject_cast<QAbstractButton*>(&widget))
+            button->setText(qText(control.caption()));
+        else if (auto* frame = qobject_cast<QGroupBox*>(&widget))
+            frame->setTitle(qText(control.caption()));
+        break;
+    case app::Property::Enabled:
+        widget.setEnabled(control.enabled());
+        break;
+    }
+}
+
 void FormWindow::closeEvent(QCloseEvent* event)
 {
-    // Unloading is the handlers' business: they decide and destroy the window themselves.
+    // Unloading is the application's business: it decides and destroys the window itself.
     event->ignore();
-    if (m_closeHandler)
-        m_closeHandler();
+    m_events.closeBoxClicked();
 }

@@ -1,20 +1,21 @@
-// A top-level window built from a toolkit-free form definition.
+// A top-level Qt window built from a toolkit-free form definition, showing its stored controls.
 #pragma once
 
 #include "form_definition.h"
+#include "front_end.h"
 
 #include <QWidget>
 
-#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QAction;
 
-class FormWindow final : public QWidget {
+class FormWindow final : public QWidget, public app::WindowView {
 public:
-    explicit FormWindow(const forms::FormDef& definition);
+    FormWindow(const forms::FormDef& definition, app::WindowEvents& events);
 
     const forms::FormDef& definition() const { return m_definition; }
     // The widget of a control in the definition; throws the object-required error for any other name.
@@ -23,11 +24,9 @@ public:
     // The client area, below the menu bar.
     QWidget& client() const { return *m_client; }
 
-    // What the close box does; the window itself never closes on its own.
-    void setCloseHandler(std::function<void()> handler) { m_closeHandler = std::move(handler); }
-
-    // Shows the window centred on its screen, or raises and activates it when it is already shown.
-    void showAndActivate();
+    void showAndActivate() override;
+    void unload() override;
+    void changed(const app::StoredControl& control, app::Property property) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -38,8 +37,9 @@ private:
     void applyTabOrder();
 
     const forms::FormDef& m_definition;
+    app::WindowEvents& m_events;
     QWidget* m_client;
-    std::map<std::string, QWidget*, std::less<>> m_controls;
+    // In the order of the definition's controls.
+    std::vector<QWidget*> m_controls;
     std::map<std::string, QAction*, std::less<>> m_menuItems;
-    std::function<void()> m_closeHandler;
 };

@@ -1,4 +1,4 @@
-// Arrow keys to the latch; losing the keyboard releases them.
+// Arrow keys to the game; losing the keyboard releases them.
 #include "key_state_filter.h"
 
 #include <QGuiApplication>
@@ -21,12 +21,12 @@ std::optional<game::ArrowKey> arrowOf(int qtKey)
 
 } // namespace
 
-KeyStateFilter::KeyStateFilter(game::ArrowKeyLatch& latch) : m_latch(latch)
+KeyStateFilter::KeyStateFilter(app::App& game) : m_game(game)
 {
     qApp->installEventFilter(this);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive)
-            m_latch.releaseAll();
+            m_game.keyboardLost();
     });
 }
 
@@ -35,12 +35,11 @@ bool KeyStateFilter::eventFilter(QObject* watched, QEvent* event)
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         const auto* key = static_cast<const QKeyEvent*>(event);
-        // Auto-repeat adds nothing: a held key already reports on every query.
-        if (const auto arrow = arrowOf(key->key()); arrow && !key->isAutoRepeat()) {
+        if (const auto arrow = arrowOf(key->key())) {
             if (type == QEvent::KeyPress)
-                m_latch.press(*arrow);
-            else
-                m_latch.release(*arrow);
+                m_game.keyDown(*arrow, key->isAutoRepeat());
+            else if (!key->isAutoRepeat())
+                m_game.keyUp(*arrow);
         }
     }
     // Only listening: the focused widget still gets its keys.

@@ -1,18 +1,18 @@
-// Feeds the arrow-key latch from every key event of the application, whichever window has focus.
+// Feeds the arrow keys of every key event of the application to the game, whichever window has focus.
 #pragma once
 
-#include "arrow_key_latch.h"
+#include "app.h"
 
 #include <QObject>
 
 class KeyStateFilter final : public QObject {
 public:
-    // Installs itself on the application; the latch must outlive it.
-    explicit KeyStateFilter(game::ArrowKeyLatch& latch);
+    // Installs itself on the application; the game must outlive it.
+    explicit KeyStateFilter(app::App& game);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    game::ArrowKeyLatch& m_latch;
+    app::App& m_game;
 };

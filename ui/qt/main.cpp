@@ -18,6 +18,5 @@ int main(int argc, char* argv[])
     // The game decides when it ends: when its last window is unloaded, tool windows included.
     QApplication::setQuitOnLastWindowClosed(false);
     GameApp game;
-    game.start();
-    return QApplication::exec();
+    return game.exec();
 }

@@ -1,0 +1,73 @@
+// Qt windows, timers and boxes for the application layer.
+#include "qt_front_end.h"
+
+#include "form_window.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+namespace {
+
+QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QMessageBox::Icon iconOf(int style)
+{
+    // Only the icon part of the style matters here: every box of the game has a single OK button.
+    switch (style & 0x70) {
+    case 16: return QMessageBox::Critical;
+    case 32: return QMessageBox::Question;
+    case 48: return QMessageBox::Warning;
+    case 64: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+class QtTimer final : public app::TimerView {
+public:
+    QtTimer(const forms::TimerDef& timer, std::function<void()> tick)
+    {
+        // Gameplay clocks: the default coarse timer may stretch a period by up to 5 %.
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(timer.intervalMs);
+        m_timer.setObjectName(qText(timer.name));
+        QObject::connect(&m_timer, &QTimer::timeout, std::move(tick));
+    }
+    void start() override { m_timer.start(); }
+    void stop() override { m_timer.stop(); }
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace
+
+std::unique_ptr<app::WindowView> QtFrontEnd::makeWindow(const forms::FormDef& form, app::WindowEvents& events)
+{
+    return std::make_unique<FormWindow>(form, events);
+}
+
+std::unique_ptr<app::TimerView> QtFrontEnd::makeTimer(const forms::TimerDef& timer, std::function<void()> tick)
+{
+    return std::make_unique<QtTimer>(timer, std::move(tick));
+}
+
+void QtFrontEnd::messageBox(std::string_view prompt, int style, std::string_view title)
+{
+    QMessageBox box(iconOf(style), qText(title), qText(prompt), QMessageBox::Ok);
+    // Modal to every window of the game, as the platform's message box is.
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
+}
+
+void QtFrontEnd::reportError(std::string_view report)
+{
+    QMessageBox::critical(nullptr, QStringLiteral("glouto"), qText(report));
+}
+
+void QtFrontEnd::endProgram(int status)
+{
+    if (!m_endStatus)
+        m_endStatus = status;
+    QCoreApplication::exit(status);
+}

@@ -1,0 +1,21 @@
+// The application layer's front end on Qt Widgets: windows, precise timers, modal boxes, the loop's end.
+#pragma once
+
+#include "front_end.h"
+
+#include <optional>
+
+class QtFrontEnd final : public app::FrontEnd {
+public:
+    std::unique_ptr<app::WindowView> makeWindow(const forms::FormDef& form, app::WindowEvents& events) override;
+    std::unique_ptr<app::TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
+    void messageBox(std::string_view prompt, int style, std::string_view title) override;
+    void reportError(std::string_view report) override;
+    void endProgram(int status) override;
+
+    // The status the program ended with, once it has.
+    std::optional<int> endStatus() const { return m_endStatus; }
+
+private:
+    std::optional<int> m_endStatus;
+};
