@@ -2,8 +2,9 @@
 
 # Packages to build the game and to run it on a desktop.
 GLOUTO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev fonts-liberation2)
-# What the test suite needs on top: GoogleTest, and a real X server with input and screenshot tools.
-GLOUTO_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick)
+# What the test suite needs on top: GoogleTest, and a real X server with input and screenshot tools
+# and a window manager.
+GLOUTO_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick openbox)
 # The packaging tests: building the .deb (dpkg-shlibdeps), checking it and the desktop files.
 GLOUTO_TEST_PACKAGES+=(dpkg-dev lintian desktop-file-utils appstream file man-db)
 # The reliability checks: Qt's window-system interface for the soak, clang and libFuzzer for the fuzzer.

@@ -51,6 +51,7 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttonCount = 0;
     QMessageBox::StandardButtons standardButtons;
+    bool okHasIcon = false;
     bool isMessageBox = false;
 };
 
@@ -83,6 +84,7 @@ private:
             seen.icon = box->icon();
             seen.buttonCount = static_cast<int>(box->buttons().size());
             seen.standardButtons = box->standardButtons();
+            seen.okHasIcon = box->button(QMessageBox::Ok) && !box->button(QMessageBox::Ok)->icon().isNull();
         }
         m_seen.push_back(seen);
         if (whileShown)

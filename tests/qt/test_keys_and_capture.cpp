@@ -4,6 +4,8 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QProxyStyle>
+#include <QStyle>
 
 namespace {
 
@@ -178,6 +180,34 @@ TEST_F(KeysAndCapture, CaptureShowsOneGameOverBoxThenTheProgramEnds)
     EXPECT_EQ(qtt::visibleWindowsTitled(qtt::qs(forms::form1().caption)), 0);
     for (const char* name : {"Timer1", "Timer2", "Timer3"})
         EXPECT_TRUE(!spy.timer(name) || !spy.timer(name)->isActive()) << name;
+}
+
+// Some desktop themes put an icon on every dialog button; the game-over box keeps one plain OK.
+class ButtonsWithIcons final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
+
+TEST_F(KeysAndCapture, GameOverBoxKeepsAPlainOkButtonUnderAThemeThatDecoratesButtons)
+{
+    const QString usualStyle = QApplication::style()->name();
+    QApplication::setStyle(new ButtonsWithIcons);
+    startGame();
+    qtt::TimerSpy spy;
+    catchCharacterAfterNextMonsterStep(spy);
+    const int status = qtt::runEventLoop({}, 3000);
+    QApplication::setStyle(usualStyle);
+    EXPECT_EQ(status, 0);
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen().front().icon, QMessageBox::Critical);
+    EXPECT_EQ(boxes.seen().front().buttonCount, 1);
+    EXPECT_FALSE(boxes.seen().front().okHasIcon);
 }
 
 TEST_F(KeysAndCapture, CaptureAfterAPelletPutsTheScoreInTheBox)

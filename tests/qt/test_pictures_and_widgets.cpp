@@ -90,6 +90,25 @@ TEST_F(MainWindowWidgets, ClientAreaIsFixedAt762By524WithCaptionAndCloseBoxOnly)
         << "the main window opens centred";
 }
 
+TEST_F(MainWindowWidgets, ScoreLabelAndMenuInThePlatformFontSmallWindowsInTheDesignFont)
+{
+    startGame();
+    const QFont platform = QApplication::font();
+    EXPECT_EQ(widget("Label2").font(), platform);
+    const auto* bar = window().findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->font(), platform);
+    app->app().commandes_Click();
+    app->app().apropos_Click();
+    // The small windows' captions were fitted to a narrow design font, which must stay.
+    for (FormWindow* small : {app->form2(), app->form3()})
+        for (const char* name : {"Label1", "Label5"})
+            if (auto* label = small->findChild<QLabel*>(QString::fromLatin1(name))) {
+                EXPECT_EQ(label->font().family(), "Liberation Sans") << name;
+                EXPECT_EQ(label->font().pointSize(), forms::kFontPoints) << name;
+            }
+}
+
 TEST_F(MainWindowWidgets, MenuBarHasTheOneDropDownWithoutShortcuts)
 {
     const QMenuBar* bar = window().findChild<QMenuBar*>();

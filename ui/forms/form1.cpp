@@ -77,6 +77,7 @@ const FormDef& form1()
         .clientWidth = 11430,
         .clientHeight = 7860,
         .background = SystemColour::WindowFrame,
+        .font = FontChoice::PlatformDefault,
         .controls = kControls,
         .timers = kTimers,
         .menus = kMenus,

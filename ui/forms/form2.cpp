@@ -43,6 +43,7 @@ const FormDef& form2()
         .clientWidth = 4260,
         .clientHeight = 3435,
         .background = SystemColour::ButtonFace,
+        .font = FontChoice::Design,
         .controls = kControls,
         .lines = kLines,
     };

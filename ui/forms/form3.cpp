@@ -33,6 +33,7 @@ const FormDef& form3()
         .clientWidth = 4665,
         .clientHeight = 2580,
         .background = SystemColour::ButtonFace,
+        .font = FontChoice::Design,
         .controls = kControls,
     };
     return form;

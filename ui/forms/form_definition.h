@@ -15,6 +15,9 @@ enum class ControlKind { PictureBox, Image, Label, Button, PictureButton, Frame,
 enum class BorderStyle { FixedDialog, FixedToolWindow };
 enum class SystemColour { WindowFrame, ButtonFace };
 enum class TextAlign { Left, Centre };
+// The design font is the small system font the small windows were laid out for; the main window's
+// score label and menu use the platform's own.
+enum class FontChoice { Design, PlatformDefault };
 
 struct ControlDef {
     std::string_view name;
@@ -69,14 +72,14 @@ struct FormDef {
     int clientWidth;
     int clientHeight;
     SystemColour background;
+    FontChoice font;
     std::span<const ControlDef> controls;
     std::span<const LineDef> lines = {};
     std::span<const TimerDef> timers = {};
     std::span<const MenuDef> menus = {};
 };
 
-// Every form's design-time font size: the small system font the windows were laid out for. Larger
-// default fonts would cut the small windows' labels short.
+// The design font's size. Larger default fonts would cut the small windows' labels short.
 inline constexpr int kFontPoints = 8;
 
 // The author's web site, shown in the main window's title and in the about window.

@@ -16,7 +16,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <string>
 
@@ -132,7 +134,8 @@ FormWindow::FormWindow(const forms::FormDef& definition, app::WindowEvents& even
     , m_client(new ClientArea(definition, this))
 {
     setWindowTitle(qText(definition.caption));
-    setFont(designFont());
+    if (definition.font == forms::FontChoice::Design)
+        setFont(designFont());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -244,12 +247,40 @@ void FormWindow::showAndActivate()
 {
     if (!isVisible()) {
         adjustSize();
-        const QRect available = screen()->availableGeometry();
-        move(available.center() - rect().center());
+        centre();
         show();
+        // The frame is the window manager's, and its size is known only once it has framed the
+        // window: centre again then.
+        m_framingLooks = 0;
+        centreOnceFramed();
     }
     raise();
     activateWindow();
+}
+
+void FormWindow::centre()
+{
+    // The whole window, frame included, in the middle of the screen's available area. Where the
+    // platform places windows itself (Wayland), the compositor's choice stands. The widget's own
+    // idea of its frame may lag the window manager's word, so the client area is placed, by the
+    // margins the window itself reports.
+    const QRect available = screen()->availableGeometry();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize whole = size().grownBy(frame);
+    const QPoint frameAt(available.x() + (available.width() - whole.width()) / 2,
+                         available.y() + (available.height() - whole.height()) / 2);
+    setGeometry(QRect(frameAt + QPoint(frame.left(), frame.top()), size()));
+}
+
+void FormWindow::centreOnceFramed()
+{
+    // A window manager frames a new window a moment after it is mapped, and tells no widget when it
+    // has: look for the frame for a short while. Without a window manager none comes.
+    constexpr int kLooks = 50;
+    if (!windowHandle()->frameMargins().isNull())
+        centre();
+    else if (++m_framingLooks < kLooks)
+        QTimer::singleShot(20, this, &FormWindow::centreOnceFramed);
 }
 
 void FormWindow::unload() { hide(); }

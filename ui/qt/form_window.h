@@ -35,6 +35,8 @@ private:
     void buildControls();
     void buildMenus();
     void applyTabOrder();
+    void centre();
+    void centreOnceFramed();
 
     const forms::FormDef& m_definition;
     app::WindowEvents& m_events;
@@ -42,4 +44,5 @@ private:
     // In the order of the definition's controls.
     std::vector<QWidget*> m_controls;
     std::map<std::string, QAction*, std::less<>> m_menuItems;
+    int m_framingLooks = 0;
 };

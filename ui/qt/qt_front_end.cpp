@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
@@ -21,6 +22,16 @@ QMessageBox::Icon iconOf(int style)
     case 64: return QMessageBox::Information;
     default: return QMessageBox::NoIcon;
     }
+}
+
+// The platform's message box with one plain OK button: some themes put an icon on it.
+void runBox(QMessageBox::Icon icon, std::string_view title, std::string_view text)
+{
+    QMessageBox box(icon, qText(title), qText(text), QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
+    // Modal to every window of the game, as the platform's message box is.
+    box.setWindowModality(Qt::ApplicationModal);
+    box.exec();
 }
 
 class QtTimer final : public app::TimerView {
@@ -54,15 +65,12 @@ std::unique_ptr<app::TimerView> QtFrontEnd::makeTimer(const forms::TimerDef& tim
 
 void QtFrontEnd::messageBox(std::string_view prompt, int style, std::string_view title)
 {
-    QMessageBox box(iconOf(style), qText(title), qText(prompt), QMessageBox::Ok);
-    // Modal to every window of the game, as the platform's message box is.
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    runBox(iconOf(style), title, prompt);
 }
 
 void QtFrontEnd::reportError(std::string_view report)
 {
-    QMessageBox::critical(nullptr, QStringLiteral("glouto"), qText(report));
+    runBox(QMessageBox::Critical, "glouto", report);
 }
 
 void QtFrontEnd::endProgram(int status)
