@@ -15,7 +15,7 @@ namespace {
 using app::FormId;
 using game::ArrowKey;
 
-// Draws that always give the monster the same weights: it walks right, row 5, from column 7.
+// Draws that always give the monster the same weights, so that only momentum and the chase steer it.
 class SteadyDice final : public game::RandomSource {
 public:
     void reseedFromClock() override {}
@@ -62,14 +62,65 @@ TEST(WindowLifetimes, EachSmallWindowExistsOnceAndComesToTheFrontWhenAskedAgain)
 
 TEST(WindowLifetimes, TheProgramEndsWithItsLastWindowWhicheverCloses)
 {
+    struct Case {
+        const char* item;
+        const char* form;
+        const char* quitButton;
+    };
+    for (const Case c : {Case{"apropos", "Form3", "Command1"}, Case{"commandes", "Form2", "Command5"}}) {
+        for (const bool byCloseBox : {false, true}) {
+            Program p;
+            p.choose(c.item);
+            if (byCloseBox)
+                p.close("Form1");
+            else
+                p.choose("quitter");
+            EXPECT_FALSE(p.app.loaded(FormId::Form1)) << c.form;
+            EXPECT_FALSE(p.frontEnd.running("Timer1")) << c.form;
+            EXPECT_FALSE(p.frontEnd.endStatus) << c.form << " keeps the program";
+            // The game is over without a message: time passing changes nothing.
+            p.frontEnd.advance(1000);
+            EXPECT_EQ(p.frontEnd.messageBoxes, 0);
+            if (byCloseBox)
+                p.close(c.form);
+            else
+                p.click(c.form, c.quitButton);
+            EXPECT_EQ(p.frontEnd.endStatus, 0) << c.form;
+        }
+    }
+}
+
+TEST(WindowLifetimes, OnlyTheQuitButtonsAndCloseBoxesUnloadAndStaleEventsAreIgnored)
+{
     Program p;
-    p.choose("apropos");
-    p.choose("quitter");
-    EXPECT_FALSE(p.app.loaded(FormId::Form1));
-    EXPECT_FALSE(p.frontEnd.running("Timer1"));
-    EXPECT_FALSE(p.frontEnd.endStatus);
-    p.close("Form3");
-    EXPECT_EQ(p.frontEnd.endStatus, 0);
+    p.choose("commandes");
+    app::WindowEvents* keyHelp = p.frontEnd.events("Form2");
+    for (const char* arrow : {"Command1", "Command2", "Command3", "Command4"})
+        keyHelp->buttonClicked(arrow);
+    // The about window's quit button has the name of an arrow here: it must not unload Form2.
+    EXPECT_TRUE(p.app.loaded(FormId::Form2));
+    p.close("Form2");
+    EXPECT_FALSE(p.app.loaded(FormId::Form2));
+    // A click that the toolkit still delivers to the window it is taking down changes nothing.
+    keyHelp->closeBoxClicked();
+    keyHelp->buttonClicked("Command5");
+    EXPECT_EQ(p.count("Unload Form2"), 1);
+    EXPECT_TRUE(p.app.loaded(FormId::Form1));
+}
+
+TEST(Timers, EachHandlerTicksOnItsOwnPeriodFromTheLoadOn)
+{
+    Program p;
+    p.frontEnd.log.clear();
+    p.frontEnd.advance(1000);
+    const auto writes = [&](std::string_view prefix) {
+        return std::ranges::count_if(p.frontEnd.log, [&](const std::string& l) { return l.starts_with(prefix); });
+    };
+    EXPECT_EQ(writes("Label2.Caption="), 20);  // pellets, every 50 ms
+    EXPECT_EQ(writes("Picture5.Left=") + writes("Picture5.Top="), 5);  // monster, every 200 ms
+    p.app.keyDown(ArrowKey::Down, false);
+    p.frontEnd.advance(1000);
+    EXPECT_EQ(p.app.module().actorTop, 50 + 4 * 620);  // player, every 250 ms, while the key is held
 }
 
 TEST(GameOver, OneBoxThenTheMainWindowIsUnloadedAndTheSmallWindowsKeepTheProgram)
@@ -93,6 +144,19 @@ TEST(GameOver, OneBoxThenTheMainWindowIsUnloadedAndTheSmallWindowsKeepTheProgram
     EXPECT_FALSE(p.frontEnd.endStatus);
     p.click("Form2", "Command5");
     EXPECT_EQ(p.frontEnd.endStatus, 0);
+}
+
+TEST(Keys, AutoRepeatAloneIsNoPress)
+{
+    Program p;
+    p.app.keyDown(ArrowKey::Right, true);
+    p.frontEnd.advance(500);
+    EXPECT_EQ(p.app.module().actorLeft, 50);
+    p.app.keyDown(ArrowKey::Right, false);
+    p.app.keyUp(ArrowKey::Right);
+    // A tap between two ticks still counts, once.
+    p.frontEnd.advance(500);
+    EXPECT_EQ(p.app.module().actorLeft, 670);
 }
 
 TEST(Keys, HeldKeysAreLetGoWhenAnyWindowUnloadsOrTheKeyboardGoesAway)
@@ -124,6 +188,7 @@ TEST(Errors, TheFirstRuntimeErrorIsReportedOnceAndEndsTheProgram)
     EXPECT_FALSE(p.frontEnd.running("Timer1"));
     p.choose("commandes");
     EXPECT_FALSE(p.app.loaded(FormId::Form2));
+    EXPECT_EQ(p.count("End 1"), 1);
 }
 
 } // namespace
