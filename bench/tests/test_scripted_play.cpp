@@ -1,12 +1,16 @@
 // The measured play must last: a capture would end a run early and close the window being measured.
-#include "plain_controls.h"
 #include "scripted_play.h"
 
-#include "form1.h"
+#include "app.h"
+#include "null_front_end.h"
+#include "stored_control.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -30,35 +34,34 @@ TEST(ScriptedPlay, FarSideDrawsPinRightAndLeft)
 
 TEST(ScriptedPlay, TwoMinutesOfTicksEatEveryPelletWithoutACapture)
 {
-    game::Module1 module;
-    bench::PlainHost host;
-    game::ArrowKeyLatch keys;
+    app::NullFrontEnd frontEnd(app::NullFrontEnd::Recording::Off);
     bench::FarSideRandom random;
-    game::Form1 form(module, host, keys, random);
-    form.Form_Load();
-    bench::ScriptedPlayer player(module, keys);
-    const game::Control& monster = host.control("Picture5");
+    app::App program(frontEnd, random);
+    program.start();
+    const game::Module1& module = program.module();
+    bench::ScriptedPlayer player(module, program.latch());
+    const app::StoredControl& monster = program.window(app::FormId::Form1)->control("Picture5");
 
     int nearest = 99;
     int steps = 0;
     // The three timers start together; at a shared instant they tick in their start order.
     for (int ms = 50; ms <= 120'000; ms += 50) {
-        if (ms % 200 == 0)
-            form.Timer3_Timer();
-        form.Timer2_Timer();
-        if (ms % 250 == 0) {
-            const auto before = std::make_pair(module.actorTop, module.actorLeft);
+        const bool playerTick = ms % 250 == 0;
+        const auto before = std::make_pair(module.actorTop, module.actorLeft);
+        if (playerTick)
             player.beforePlayerTick();
-            form.Timer1_Timer();
+        frontEnd.advance(50);
+        if (playerTick)
             steps += before != std::make_pair(module.actorTop, module.actorLeft);
-        }
         nearest = std::min(nearest, column(monster.left()) - column(module.actorLeft));
         if (ms >= 5'000) {
             EXPECT_GE(column(monster.left()), 16) << "at " << ms << " ms";
         }
     }
-    EXPECT_EQ(host.captures, 0);
-    EXPECT_EQ(form.points, 15);
+    EXPECT_EQ(frontEnd.messageBoxes, 0);
+    EXPECT_TRUE(frontEnd.errors.empty());
+    ASSERT_TRUE(program.loaded(app::FormId::Form1));
+    EXPECT_EQ(program.form1()->points, 15);
     // Every player tick moved, so every measured frame has the same motion.
     EXPECT_EQ(steps, 120'000 / 250);
     EXPECT_GE(nearest, 3);

@@ -1,16 +1,22 @@
-// A main window wired to the fakes, plus small helpers shared by the engine tests.
+// A started game on the null front end with scripted keys and dice, plus helpers shared by the engine tests.
 #pragma once
 
-#include "fakes.h"
+#include "app.h"
 #include "form1.h"
 #include "module1.h"
+#include "null_front_end.h"
 #include "runtime_error.h"
+#include "scripted_sources.h"
+#include "stored_control.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace fixture {
@@ -20,18 +26,36 @@ constexpr std::int16_t grid(int i) { return static_cast<std::int16_t>(50 + 620 *
 
 inline const char* kFacings[] = {"Picture1", "Picture2", "Picture3", "Picture4"};
 
+// The program with its main window loaded: Form_Load has run and the timers are running, but the
+// clock only moves when a test advances it, so tests call the handlers themselves and a runtime
+// error reaches them. The log starts empty: a test sees only what its ticks write.
 struct Game {
-    game::Module1 module;
-    fakes::FakeForm1Host host;
-    fakes::ScriptedKeys keys;
-    fakes::ScriptedRandom random;
-    game::Form1 form{module, host, keys, random};
+    app::NullFrontEnd frontEnd;
+    scripted::ScriptedKeys keys;
+    scripted::ScriptedRandom random;
+    app::App app{frontEnd, random, &keys};
+    game::Module1& module = app.module();
+    // What loading the main window wrote.
+    std::vector<std::string> startLog;
+    game::Form1& form = started();
 
-    // Starts a game and forgets the start's writes, so a test sees only what its ticks write.
-    void start()
+    // A control of the main window while it is loaded.
+    app::StoredControl& control(std::string_view name) const
     {
-        form.Form_Load();
-        host.log.clear();
+        app::LoadedWindow* form1 = app.window(app::FormId::Form1);
+        if (!form1)
+            throw std::logic_error("the test looked into the main window after it was unloaded");
+        return form1->control(name);
+    }
+
+    bool unloaded() const { return !app.loaded(app::FormId::Form1); }
+
+    // The test's own writes set the scene; they stay out of the log.
+    void arrange(const std::function<void()>& write)
+    {
+        const std::size_t logged = frontEnd.log.size();
+        write();
+        frontEnd.log.resize(logged);
     }
 
     void placeCharacter(std::int16_t top, std::int16_t left)
@@ -40,9 +64,15 @@ struct Game {
         module.actorLeft = left;
     }
 
-    void placeMonster(float top, float left) { host.at("Picture5").place(top, left); }
-    float monsterTop() { return host.at("Picture5").top(); }
-    float monsterLeft() { return host.at("Picture5").left(); }
+    void placeMonster(float top, float left)
+    {
+        arrange([&] {
+            control("Picture5").setTop(top);
+            control("Picture5").setLeft(left);
+        });
+    }
+    float monsterTop() const { return control("Picture5").top(); }
+    float monsterLeft() const { return control("Picture5").left(); }
 
     // With the character on the monster's cell no gap is measured, so a fresh window keeps the
     // chase at "none": the scripted draws alone decide the vote.
@@ -53,13 +83,21 @@ struct Game {
     }
 
     // The facing pictures that are visible, by name.
-    std::vector<std::string> visibleFacings()
+    std::vector<std::string> visibleFacings() const
     {
         std::vector<std::string> shown;
         for (const char* name : kFacings)
-            if (host.at(name).visible())
+            if (control(name).visible())
                 shown.emplace_back(name);
         return shown;
+    }
+
+private:
+    game::Form1& started()
+    {
+        app.start();
+        startLog = std::exchange(frontEnd.log, {});
+        return *app.form1();
     }
 };
 

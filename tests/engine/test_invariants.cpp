@@ -1,8 +1,9 @@
 // Long randomised games: the rules' invariants hold after every tick of every timer.
-#include "arrow_key_latch.h"
+#include "app.h"
 #include "clock_random.h"
-#include "fakes.h"
-#include "form1.h"
+#include "null_front_end.h"
+#include "scripted_sources.h"
+#include "stored_control.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -27,32 +29,52 @@ bool onGrid(float value, int lastIndex)
     return value >= 50 && value <= 50 + 620 * lastIndex && std::fmod(value - 50, 620.f) == 0;
 }
 
-// One run of the program: a fresh window on fresh state, dice reading a shared fake clock.
-struct Session {
-    Session(game::KeySource& keys, const std::uint64_t& nowNs)
-        : random([&nowNs] { return nowNs; }), form(module, host, keys, random)
-    {
-        form.Form_Load();
-    }
-    game::Module1 module;
-    fakes::FakeForm1Host host;
-    game::ClockRandom random;
-    game::Form1 form;
+struct Facing {
+    bool shown;
+    float top;
+    float left;
 };
 
 struct Snapshot {
     int top, left;
     float monsterTop, monsterLeft;
     std::array<bool, 15> shown;
+    std::array<Facing, 4> facings;
     int points;
+    std::string label;
+};
+
+struct Session;
+Snapshot snapshot(Session& s);
+
+// One run of the program on the null front end, its dice reading a shared fake clock. Without
+// `keys` the arrow keys come from the program's own key events.
+struct Session {
+    Session(game::KeySource* keys, const std::uint64_t& nowNs)
+        : random([&nowNs] { return nowNs; }), app(frontEnd, random, keys)
+    {
+        frontEnd.whileBoxIsOpen = [this] { atBox = snapshot(*this); };
+        app.start();
+    }
+    app::NullFrontEnd frontEnd{app::NullFrontEnd::Recording::Off};
+    game::ClockRandom random;
+    app::App app;
+    // The board under the game-over box: the window is gone once the box is closed.
+    std::optional<Snapshot> atBox;
 };
 
 Snapshot snapshot(Session& s)
 {
-    Snapshot snap{s.module.actorTop, s.module.actorLeft, s.host.at("Picture5").top(), s.host.at("Picture5").left(), {},
-                  s.form.points};
+    app::LoadedWindow& form1 = *s.app.window(app::FormId::Form1);
+    Snapshot snap{s.app.module().actorTop, s.app.module().actorLeft, form1.control("Picture5").top(),
+                  form1.control("Picture5").left(), {}, {}, s.app.form1()->points,
+                  std::string(form1.control("Label2").caption())};
     for (std::size_t i = 0; i < 15; ++i)
-        snap.shown[i] = s.host.at(kPellets[i]).visible();
+        snap.shown[i] = form1.control(kPellets[i]).visible();
+    for (std::size_t i = 0; i < 4; ++i) {
+        const app::StoredControl& facing = form1.control(kFacings[i]);
+        snap.facings[i] = {facing.visible(), facing.top(), facing.left()};
+    }
     return snap;
 }
 
@@ -71,22 +93,30 @@ private:
 };
 
 // Presses and releases arrow keys at random between ticks, now and then losing the keyboard.
-void fidget(game::ArrowKeyLatch& latch, std::mt19937& dice)
+void fidget(app::App& program, std::mt19937& dice)
 {
-    for (const game::ArrowKey key : fakes::ScriptedKeys::kAll) {
+    for (const game::ArrowKey key : scripted::ScriptedKeys::kAll) {
         const unsigned roll = dice() % 100;
         if (roll < 8)
-            latch.press(key);
+            program.keyDown(key, false);
         else if (roll < 30)
-            latch.release(key);
+            program.keyUp(key);
     }
     if (dice() % 500 == 0)
-        latch.releaseAll();
+        program.keyboardLost();
 }
 
-void checkTick(Session& s, int timer, const Snapshot& before)
+void checkTick(Session& s, int timer, const Snapshot& before, Snapshot& after)
 {
-    const Snapshot after = snapshot(s);
+    ASSERT_TRUE(s.frontEnd.errors.empty()) << s.frontEnd.errors.front();
+    const bool captured = !s.app.loaded(app::FormId::Form1);
+    if (captured) { // only the pellet tick ends a game
+        ASSERT_EQ(timer, 2);
+        ASSERT_TRUE(s.atBox.has_value()) << "the main window went without the game-over box";
+        after = *s.atBox;
+    } else {
+        after = snapshot(s);
+    }
     ASSERT_TRUE(onGrid(static_cast<float>(after.top), 10) && onGrid(static_cast<float>(after.left), 17))
         << "character at " << after.top << "," << after.left;
     ASSERT_TRUE(onGrid(after.monsterTop, 10) && onGrid(after.monsterLeft, 17))
@@ -100,24 +130,23 @@ void checkTick(Session& s, int timer, const Snapshot& before)
     ASSERT_EQ(after.points, hidden);
     ASSERT_LE(after.points, 15);
 
-    if (s.host.unloaded) { // captured: only the pellet tick ends a game
-        ASSERT_EQ(timer, 2);
+    if (captured) {
         ASSERT_EQ(after.monsterTop, static_cast<float>(after.top));
         ASSERT_EQ(after.monsterLeft, static_cast<float>(after.left));
-        ASSERT_EQ(s.host.messageBoxes, 1);
-        for (const char* name : kFacings)
-            ASSERT_FALSE(s.host.at(name).visible());
+        ASSERT_EQ(s.frontEnd.messageBoxes, 1);
+        for (const Facing& facing : after.facings)
+            ASSERT_FALSE(facing.shown);
         return;
     }
 
     int visible = 0;
-    for (const char* name : kFacings) {
-        fakes::FakeControl& facing = s.host.at(name);
-        if (!facing.visible())
+    for (std::size_t i = 0; i < 4; ++i) {
+        const Facing& facing = after.facings[i];
+        if (!facing.shown)
             continue;
         ++visible;
-        ASSERT_EQ(facing.top(), static_cast<float>(after.top)) << name;
-        ASSERT_EQ(facing.left(), static_cast<float>(after.left)) << name;
+        ASSERT_EQ(facing.top, static_cast<float>(after.top)) << kFacings[i];
+        ASSERT_EQ(facing.left, static_cast<float>(after.left)) << kFacings[i];
     }
     ASSERT_EQ(visible, 1);
 
@@ -132,7 +161,7 @@ void checkTick(Session& s, int timer, const Snapshot& before)
         break;
     case 2:
         ASSERT_TRUE(characterStill && monsterStill);
-        ASSERT_EQ(s.host.at("Label2").caption(), "nombres de points: " + std::to_string(after.points));
+        ASSERT_EQ(after.label, "nombres de points: " + std::to_string(after.points));
         break;
     case 3:
         ASSERT_TRUE(characterStill) << "the monster tick kept the character's position";
@@ -146,7 +175,7 @@ void checkTick(Session& s, int timer, const Snapshot& before)
 
 struct RunStats { int games = 1; int maxPoints = 0; };
 
-RunStats playLongRun(game::KeySource& keys, game::ArrowKeyLatch* latch, unsigned seed)
+RunStats playLongRun(game::KeySource* keys, bool fidgeting, unsigned seed)
 {
     RunStats stats;
     std::mt19937 dice(seed);
@@ -155,8 +184,9 @@ RunStats playLongRun(game::KeySource& keys, game::ArrowKeyLatch* latch, unsigned
     int ticks = 0;
     for (int ms = 0; ticks < kTicksPerRun; ms += 50) {
         nowNs += 50000000;
-        if (latch)
-            fidget(*latch, dice);
+        if (fidgeting)
+            fidget(session->app, dice);
+        // Timers due at the same moment may tick in any order.
         std::vector<int> due{2};
         if (ms % 200 == 0)
             due.push_back(3);
@@ -164,22 +194,20 @@ RunStats playLongRun(game::KeySource& keys, game::ArrowKeyLatch* latch, unsigned
             due.push_back(1);
         std::shuffle(due.begin(), due.end(), dice);
         for (const int timer : due) {
-            if (!session->host.at("Timer" + std::to_string(timer)).enabled())
+            const std::string name = "Timer" + std::to_string(timer);
+            if (!session->frontEnd.running(name))
                 continue;
             const Snapshot before = snapshot(*session);
-            switch (timer) {
-            case 1: session->form.Timer1_Timer(); break;
-            case 2: session->form.Timer2_Timer(); break;
-            default: session->form.Timer3_Timer(); break;
-            }
+            session->frontEnd.tick(name);
             ++ticks;
-            checkTick(*session, timer, before);
+            Snapshot after{};
+            checkTick(*session, timer, before, after);
             if (::testing::Test::HasFatalFailure()) {
                 ADD_FAILURE() << "after " << ticks << " ticks, timer " << timer << ", game " << stats.games;
                 return stats;
             }
-            stats.maxPoints = std::max<int>(stats.maxPoints, session->form.points);
-            if (session->host.unloaded) {
+            stats.maxPoints = std::max(stats.maxPoints, after.points);
+            if (!session->app.loaded(app::FormId::Form1)) {
                 session = std::make_unique<Session>(keys, nowNs);
                 ++stats.games;
                 break;
@@ -192,15 +220,14 @@ RunStats playLongRun(game::KeySource& keys, game::ArrowKeyLatch* latch, unsigned
 TEST(LongRun, RandomKeyBitsKeepEveryRule)
 {
     RandomKeyBits keys(2024);
-    const RunStats stats = playLongRun(keys, nullptr, 1);
+    const RunStats stats = playLongRun(&keys, false, 1);
     EXPECT_GT(stats.games, 1) << "the monster never caught anyone";
     EXPECT_GT(stats.maxPoints, 0);
 }
 
 TEST(LongRun, KeyboardPressesAndReleasesKeepEveryRule)
 {
-    game::ArrowKeyLatch latch;
-    const RunStats stats = playLongRun(latch, &latch, 77);
+    const RunStats stats = playLongRun(nullptr, true, 77);
     EXPECT_GT(stats.games, 1) << "the monster never caught anyone";
     EXPECT_GT(stats.maxPoints, 0);
 }

@@ -22,7 +22,6 @@ Weights weights(const game::Module1& m) { return {m.scoreRight, m.scoreLeft, m.s
 TEST(MonsterTick, FirstTickAfterTheStartChasesLeft)
 {
     Game g;
-    g.start();
     g.random.addWeights(0, 0, 0, 0);
     g.form.Timer3_Timer();
     EXPECT_EQ(g.form.distTop, 3100);
@@ -31,7 +30,7 @@ TEST(MonsterTick, FirstTickAfterTheStartChasesLeft)
     EXPECT_EQ(g.form.sideLeft, 1);
     EXPECT_EQ(g.module.monsterChaseDir, game::kLeft);
     EXPECT_EQ(weights(g.module), (Weights{0, 4, 0, 0}));
-    EXPECT_EQ(g.host.log, Log{"Picture5.Left=3770"});
+    EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Left=3770"});
     EXPECT_EQ(g.module.monsterLastDir, game::kLeft);
 }
 
@@ -41,7 +40,6 @@ TEST(MonsterTick, FirstTickNeverStepsDownWhateverTheDraws)
     std::uniform_int_distribution<int> weight(0, 9);
     for (int run = 0; run < 300; ++run) {
         Game g;
-        g.start();
         const Weights drawn{weight(dice), weight(dice), weight(dice), weight(dice)};
         g.random.addWeights(drawn[0], drawn[1], drawn[2], drawn[3]);
         g.form.Timer3_Timer();
@@ -72,7 +70,7 @@ TEST(MonsterTick, HeaviestDirectionWinsTiesGoRightLeftUpDown)
         EXPECT_EQ(g.monsterTop(), c.top);
         EXPECT_EQ(g.monsterLeft(), c.left);
         EXPECT_EQ(g.module.monsterLastDir, c.dir);
-        EXPECT_EQ(g.host.log.size(), 1u); // exactly one step
+        EXPECT_EQ(g.frontEnd.log.size(), 1u); // exactly one step
     }
 }
 
@@ -84,14 +82,14 @@ TEST(MonsterTick, AllZeroVoteStepsRightThroughAnInnerWall)
         g.random.addWeights(9, 9, 0, 0);
         g.form.Timer3_Timer();
         EXPECT_EQ(weights(g.module), (Weights{0, 0, 0, 0}));
-        EXPECT_EQ(g.host.log, Log{"Picture5.Left=670"});
+        EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Left=670"});
     }
     {   // Out of the dead end sideways, into a closed cell.
         Game g;
         g.monsterAloneAt(4390, 5010);
         g.random.addWeights(5, 5, 5, 0);
         g.form.Timer3_Timer();
-        EXPECT_EQ(g.host.log, Log{"Picture5.Left=5630"});
+        EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Left=5630"});
     }
 }
 
@@ -152,17 +150,16 @@ TEST(MonsterTick, OnAClosedCellOnlyRightAndLeftAreCleared)
     g.random.addWeights(9, 9, 5, 7);
     g.form.Timer3_Timer();
     EXPECT_EQ(weights(g.module), (Weights{0, 0, 5, 7}));
-    EXPECT_EQ(g.host.log, Log{"Picture5.Top=3150"});
+    EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Top=3150"});
 }
 
 TEST(MonsterTick, SharingTheCharactersCellKeepsGapsAndChaseAndStillSteps)
 {
     Game g;
-    g.start();
     g.random.addWeights(0, 0, 0, 0);
     g.form.Timer3_Timer(); // measures 3100 / 4340, chases left, steps to Left 3770
     g.placeCharacter(3150, 3770);
-    g.host.log.clear();
+    g.frontEnd.log.clear();
     g.random.addWeights(0, 0, 0, 0);
     g.form.Timer3_Timer();
     EXPECT_EQ(g.form.distTop, 3100);
@@ -171,13 +168,12 @@ TEST(MonsterTick, SharingTheCharactersCellKeepsGapsAndChaseAndStillSteps)
     EXPECT_EQ(g.form.sideLeft, 1);
     EXPECT_EQ(g.module.monsterChaseDir, game::kLeft);
     EXPECT_EQ(weights(g.module), (Weights{0, 7, 0, 0})); // momentum 3 + chase 4
-    EXPECT_EQ(g.host.log, Log{"Picture5.Left=3150"});
+    EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Left=3150"});
 }
 
 TEST(MonsterTick, OffTheTableTheLastCodeLookedUpStillBlocks)
 {
     Game g;
-    g.start();
     g.form.Timer1_Timer(); // the character's cell (code 6) is the last lookup
     ASSERT_EQ(g.module.cellCode, 6);
     g.placeMonster(3150, 4400);
@@ -243,7 +239,7 @@ TEST(ScoreDirections, BonusesLandOnTheirOwnDirection)
     for (const Case& c : cases) {
         game::Module1 m;
         m.cellCode = 1;
-        fakes::ScriptedRandom random;
+        scripted::ScriptedRandom random;
         random.addWeights(0, 0, 0, 0);
         random.addWeights(0, 0, 0, 0);
         m.monsterLastDir = c.dir;
@@ -270,7 +266,7 @@ TEST(ScoreDirections, BlockingByCellCodeComesAfterTheBonuses)
             m.cellCode = code;
             m.monsterLastDir = b.last;
             m.monsterChaseDir = b.chase;
-            fakes::ScriptedRandom random;
+            scripted::ScriptedRandom random;
             random.addWeights(9, 9, 9, 9);
             m.ScoreDirections(random);
             const Weights w = weights(m);
@@ -287,7 +283,7 @@ TEST(ScoreDirections, AFaultAtADrawStopsTheScoringThere)
     m.monsterLastDir = game::kRight;
     m.monsterChaseDir = game::kLeft;
     m.cellCode = 0; // would clear right and left
-    fakes::ScriptedRandom random;
+    scripted::ScriptedRandom random;
     random.add({0.55, 0.35, std::numeric_limits<double>::quiet_NaN()});
     fixture::expectRuntimeError(game::ErrorNumber::Overflow, [&] { m.ScoreDirections(random); });
     EXPECT_EQ(weights(m), (Weights{5, 3, 7, 7}));

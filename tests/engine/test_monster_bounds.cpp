@@ -49,14 +49,14 @@ TEST(MonsterBounds, RightColumnWithNothingDrawnGoesBackLeft)
     g.monsterAloneAt(3150, 10590);
     g.random.addWeights(0, 0, 0, 0);
     g.form.Timer3_Timer();
-    EXPECT_EQ(g.host.log, Log{"Picture5.Left=9970"});
+    EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Left=9970"});
 
     // Up and down still beat left on their weights there.
     Game h;
     h.monsterAloneAt(3150, 10590);
     h.random.addWeights(9, 0, 2, 3);
     h.form.Timer3_Timer();
-    EXPECT_EQ(h.host.log, Log{"Picture5.Top=3770"});
+    EXPECT_EQ(h.frontEnd.log, Log{"Picture5.Top=3770"});
 }
 
 TEST(MonsterBounds, StepsInsideTheBoardAreUnchanged)
@@ -65,7 +65,7 @@ TEST(MonsterBounds, StepsInsideTheBoardAreUnchanged)
     g.monsterAloneAt(3150, 9970);
     g.random.addWeights(0, 0, 0, 0);
     g.form.Timer3_Timer();
-    EXPECT_EQ(g.host.log, Log{"Picture5.Left=10590"});
+    EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Left=10590"});
 }
 
 TEST(MonsterBounds, AWayOffTheBoardLosesEvenToZeroWeights)
@@ -85,7 +85,7 @@ TEST(MonsterBounds, AWayOffTheBoardLosesEvenToZeroWeights)
         g.module.cellCode = 1;
         g.random.addWeights(c.w[0], c.w[1], c.w[2], c.w[3]);
         g.form.Timer3_Timer();
-        EXPECT_EQ(g.host.log, c.step) << c.top << "," << c.left;
+        EXPECT_EQ(g.frontEnd.log, c.step) << c.top << "," << c.left;
         EXPECT_EQ(weights(g.module), c.w);
     }
 }
@@ -122,7 +122,6 @@ TEST(Checked16, RoundingIsHalfToEvenAndTrapsOutOfRange)
 TEST(MonsterBounds, FarOffTheBoardItWandersRightUntilTheOverflowTraps)
 {
     Game g;
-    g.start();
     g.placeMonster(3150, 32000);
     g.random.addWeights(0, 9, 9, 9);
     g.random.addWeights(0, 9, 9, 9);

@@ -1,5 +1,4 @@
 // The start of a game and the character's steps on the player tick.
-#include "arrow_key_latch.h"
 #include "game_fixture.h"
 
 #include <gtest/gtest.h>
@@ -36,15 +35,15 @@ Log operator+(Log a, const Log& b)
 
 using Cell = std::pair<int, int>; // Top, Left
 
-TEST(FormLoad, WritesTheStartInOrder)
+TEST(FormLoad, WritesTheStartInOrderBeforeTheWindowShows)
 {
     Game g;
-    g.form.Form_Load();
-    EXPECT_EQ(g.host.log, (Log{"Picture5.Top=3150", "Picture5.Left=4390",
+    EXPECT_EQ(g.startLog, (Log{"Picture5.Top=3150", "Picture5.Left=4390",
                                "Picture1.Top=50", "Picture1.Left=50", "Picture1.Visible=True",
                                "Picture2.Top=50", "Picture2.Left=50", "Picture2.Visible=False",
                                "Picture3.Top=50", "Picture3.Left=50", "Picture3.Visible=False",
-                               "Picture4.Top=50", "Picture4.Left=50", "Picture4.Visible=False"}));
+                               "Picture4.Top=50", "Picture4.Left=50", "Picture4.Visible=False",
+                               "Show Form1"}));
     EXPECT_EQ(g.module.actorTop, 50);
     EXPECT_EQ(g.module.actorLeft, 50);
     EXPECT_EQ(g.visibleFacings(), Log{"Picture1"});
@@ -53,6 +52,7 @@ TEST(FormLoad, WritesTheStartInOrder)
 TEST(FormLoad, LeavesEverythingElseAsItWas)
 {
     Game g;
+    g.placeCharacter(3150, 3150);
     g.module.cellCode = 9;
     g.module.scoreRight = 1, g.module.scoreLeft = 2, g.module.scoreUp = 3, g.module.scoreDown = 4;
     g.module.monsterLastDir = 3, g.module.monsterChaseDir = 2;
@@ -65,15 +65,14 @@ TEST(FormLoad, LeavesEverythingElseAsItWas)
 
     EXPECT_EQ(g.module, expected);
     EXPECT_EQ(g.form.points, 0);
-    EXPECT_EQ(g.host.at("Label2").caption(), "");
+    EXPECT_EQ(g.control("Label2").caption(), "");
     for (int i = 3; i <= 17; ++i)
-        EXPECT_TRUE(g.host.at("Image" + std::to_string(i)).visible());
+        EXPECT_TRUE(g.control("Image" + std::to_string(i)).visible());
 }
 
 TEST(PlayerTick, QueriesAllFourKeysEveryTickDownRightUpLeft)
 {
     Game g;
-    g.start();
     g.keys.nextTick({});
     g.keys.nextTick({kDown, kRight, kUp, kLeft});
     g.keys.nextTick({kUp, kLeft});
@@ -96,11 +95,10 @@ TEST(PlayerTick, SingleKeysAtTheStart)
     };
     for (const Case& c : cases) {
         Game g;
-        g.start();
         g.keys.nextTick({c.key});
         g.form.Timer1_Timer();
         EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), c.end) << static_cast<int>(c.key);
-        EXPECT_EQ(g.host.log, c.writes) << static_cast<int>(c.key);
+        EXPECT_EQ(g.frontEnd.log, c.writes) << static_cast<int>(c.key);
         EXPECT_EQ(g.visibleFacings().size(), 1u);
     }
 }
@@ -109,88 +107,84 @@ TEST(PlayerTick, TwoKeysInOneTick)
 {
     {   // Diagonal from the start: ends facing right, the down picture left behind mid-way.
         Game g;
-        g.start();
         g.keys.nextTick({kDown, kRight});
         g.form.Timer1_Timer();
         EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(670, 670));
-        EXPECT_EQ(g.host.log, stepWrites("Picture2", 670, 50) + stepWrites("Picture1", 670, 670));
+        EXPECT_EQ(g.frontEnd.log, stepWrites("Picture2", 670, 50) + stepWrites("Picture1", 670, 670));
         EXPECT_EQ(g.visibleFacings(), Log{"Picture1"});
     }
     {   // Down and up cancel on the vertical corridor, facing up.
         Game g;
-        g.start();
         g.placeCharacter(670, 50);
         g.keys.nextTick({kUp, kDown});
         g.form.Timer1_Timer();
         EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(670, 50));
-        EXPECT_EQ(g.host.log, stepWrites("Picture2", 1290, 50) + stepWrites("Picture4", 670, 50));
+        EXPECT_EQ(g.frontEnd.log, stepWrites("Picture2", 1290, 50) + stepWrites("Picture4", 670, 50));
     }
     {   // Right and left cancel on an open cross, facing left.
         Game g;
-        g.start();
         g.placeCharacter(670, 670);
         g.keys.nextTick({kLeft, kRight});
         g.form.Timer1_Timer();
         EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(670, 670));
-        EXPECT_EQ(g.host.log, stepWrites("Picture1", 670, 1290) + stepWrites("Picture3", 670, 670));
+        EXPECT_EQ(g.frontEnd.log, stepWrites("Picture1", 670, 1290) + stepWrites("Picture3", 670, 670));
     }
 }
 
 TEST(PlayerTick, DiagonalOntoAClosedCellStrandsTheCharacter)
 {
     Game g;
-    g.start();
     g.placeCharacter(1910, 1910);
     g.keys.nextTick({kDown, kRight});
     g.form.Timer1_Timer();
     EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(2530, 2530));
     EXPECT_EQ(g.module.cellCode, 6); // judged on the start cell only
 
-    g.host.log.clear();
+    g.frontEnd.log.clear();
     for (int i = 0; i < 5; ++i) {
         g.keys.nextTick({kDown, kRight, kUp, kLeft});
         g.form.Timer1_Timer();
     }
     EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(2530, 2530));
-    EXPECT_EQ(g.host.log, Log{});
+    EXPECT_EQ(g.frontEnd.log, Log{});
 }
 
 TEST(PlayerTick, ARefusedPressIsUsedUpNotSaved)
 {
-    game::Module1 module;
-    fakes::FakeForm1Host host;
-    game::ArrowKeyLatch latch;
-    fakes::ScriptedRandom random;
-    game::Form1 form(module, host, latch, random);
-    form.Form_Load();
+    // Real key events this time, through the program's own latch.
+    app::NullFrontEnd frontEnd;
+    scripted::ScriptedRandom random;
+    app::App program(frontEnd, random);
+    program.start();
+    game::Form1& form = *program.form1();
+    const game::Module1& module = program.module();
 
-    latch.press(kUp); // refused at the start
-    latch.release(kUp);
+    program.keyDown(kUp, false); // refused at the start
+    program.keyUp(kUp);
     form.Timer1_Timer();
-    latch.press(kDown);
-    latch.release(kDown);
+    program.keyDown(kDown, false);
+    program.keyUp(kDown);
     form.Timer1_Timer();
     ASSERT_EQ(Cell(module.actorTop, module.actorLeft), Cell(670, 50)); // up is open here
     form.Timer1_Timer();
     EXPECT_EQ(Cell(module.actorTop, module.actorLeft), Cell(670, 50));
-    EXPECT_TRUE(host.at("Picture2").visible());
+    EXPECT_TRUE(program.window(app::FormId::Form1)->control("Picture2").visible());
 }
 
 TEST(PlayerTick, NothingReportedMeansNothingWritten)
 {
     Game g;
-    g.start();
     g.placeCharacter(670, 670);
     for (int i = 0; i < 50; ++i)
         g.form.Timer1_Timer();
     // Held-now (bit 15) and other bits without bit 0 are not a press.
     constexpr std::int16_t kHeldNow = INT16_MIN;
     for (const std::int16_t bits : {kHeldNow, std::int16_t{2}, std::int16_t{0x7FFE}})
-        for (const ArrowKey key : fakes::ScriptedKeys::kAll)
+        for (const ArrowKey key : scripted::ScriptedKeys::kAll)
             g.keys.push(key, bits);
     for (int i = 0; i < 3; ++i)
         g.form.Timer1_Timer();
-    EXPECT_EQ(g.host.log, Log{});
+    EXPECT_EQ(g.frontEnd.log, Log{});
     EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(670, 670));
 
     g.keys.push(kRight, kHeldNow | 1); // bit 0 with bit 15: a press
@@ -211,19 +205,17 @@ TEST(PlayerTick, BorderCellsHoldTheCharacterIn)
     }
     for (const auto& [key, cell] : outward) {
         Game g;
-        g.start();
         g.placeCharacter(static_cast<std::int16_t>(cell.first), static_cast<std::int16_t>(cell.second));
         g.keys.nextTick({key});
         g.form.Timer1_Timer();
         EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), cell) << "key " << static_cast<int>(key);
-        EXPECT_EQ(g.host.log, Log{});
+        EXPECT_EQ(g.frontEnd.log, Log{});
     }
 }
 
 TEST(PlayerTick, LooksUpItsOwnCellAfterTheMonsterLeftAnotherCode)
 {
     Game g;
-    g.start();
     g.placeMonster(2530, 2530); // a closed cell: code 0 refuses every player step
     g.random.addWeights(0, 0, 0, 5);
     g.form.Timer3_Timer();
@@ -244,7 +236,7 @@ std::set<Cell> reachable(const std::vector<std::vector<ArrowKey>>& keySets)
         for (const auto& keys : keySets) {
             Game g;
             g.placeCharacter(static_cast<std::int16_t>(from.first), static_cast<std::int16_t>(from.second));
-            for (const ArrowKey k : fakes::ScriptedKeys::kAll) {
+            for (const ArrowKey k : scripted::ScriptedKeys::kAll) {
                 bool pressed = false;
                 for (const ArrowKey p : keys)
                     pressed = pressed || p == k;
@@ -284,7 +276,7 @@ TEST(PlayerTick, NoKeyCombinationLeavesThePlayingArea)
         std::vector<ArrowKey> keys;
         for (int bit = 0; bit < 4; ++bit)
             if (mask >> bit & 1)
-                keys.push_back(fakes::ScriptedKeys::kAll[bit]);
+                keys.push_back(scripted::ScriptedKeys::kAll[bit]);
         all.push_back(keys);
     }
     const std::set<Cell> seen = reachable(all);
@@ -299,13 +291,12 @@ TEST(PlayerTick, NoKeyCombinationLeavesThePlayingArea)
 TEST(PlayerTick, AStepPastSixteenBitsTrapsBeforeStoringAnything)
 {
     Game g;
-    g.start();
     g.placeCharacter(3150, 32500); // off the table, so the last code (open cross) still stands
     g.module.cellCode = 1;
     g.keys.nextTick({kRight});
     fixture::expectRuntimeError(game::ErrorNumber::Overflow, [&] { g.form.Timer1_Timer(); });
     EXPECT_EQ(g.module.actorLeft, 32500);
-    EXPECT_EQ(g.host.log, Log{});
+    EXPECT_EQ(g.frontEnd.log, Log{});
 }
 
 } // namespace

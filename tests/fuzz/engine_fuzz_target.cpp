@@ -11,9 +11,12 @@
 // Opcodes are taken modulo 5. A missing byte reads as zero, so every input is a valid game.
 // While the game-over box is open, the next (byte % 4) events arrive as nested timer ticks, the way
 // a modal box's event loop would deliver them.
+#include "app.h"
 #include "form1.h"
 #include "module1.h"
+#include "null_front_end.h"
 #include "runtime_error.h"
+#include "stored_control.h"
 
 #include <algorithm>
 #include <array>
@@ -24,7 +27,7 @@
 #include <cstring>
 #include <limits>
 #include <map>
-#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -66,26 +69,6 @@ private:
     std::size_t m_pos = 0;
 };
 
-class Control final : public game::Control {
-public:
-    float top() const override { return m_top; }
-    float left() const override { return m_left; }
-    void setTop(float v) override { m_top = v; }
-    void setLeft(float v) override { m_left = v; }
-    bool visible() const override { return m_visible; }
-    void setVisible(bool v) override { m_visible = v; }
-    void setCaption(std::string_view c) override { caption = c; }
-    void setEnabled(bool e) override { enabled = e; }
-
-    std::string caption;
-    bool enabled = true;
-
-private:
-    float m_top = 0;
-    float m_left = 0;
-    bool m_visible = true;
-};
-
 constexpr std::array<const char*, 15> kPellets{"Image4",  "Image3",  "Image5",  "Image7",  "Image6",
                                                "Image8",  "Image9",  "Image10", "Image11", "Image12",
                                                "Image13", "Image14", "Image15", "Image16", "Image17"};
@@ -123,38 +106,6 @@ private:
     Bytes& m_in;
 };
 
-struct Game;
-
-class Host final : public game::Form1Host {
-public:
-    Host()
-    {
-        for (const char* name : {"Picture1", "Picture2", "Picture3", "Picture4", "Picture5", "Label2", "Timer1",
-                                 "Timer2", "Timer3"})
-            m_controls[name] = std::make_unique<Control>();
-        for (const char* name : kPellets)
-            m_controls[name] = std::make_unique<Control>();
-    }
-
-    Control& control(std::string_view name) override
-    {
-        const auto found = m_controls.find(name);
-        if (found == m_controls.end())
-            throw game::RuntimeError::objectRequired(std::string(name));
-        return *found->second;
-    }
-
-    void messageBox(std::string_view prompt, int style, std::string_view title) override;
-    void unloadForm1() override { unloaded = true; }
-
-    Game* game = nullptr;
-    int boxes = 0;
-    bool unloaded = false;
-
-private:
-    std::map<std::string, std::unique_ptr<Control>, std::less<>> m_controls;
-};
-
 bool onGrid(int value, int lastIndex)
 {
     return value >= 50 && value <= 50 + 620 * lastIndex && (value - 50) % 620 == 0;
@@ -171,18 +122,28 @@ bool fits16(float value)
 
 bool insidePlayArea(float top, float left) { return top >= 50 && top <= 6250 && left >= 50 && left <= 10590; }
 
+// The program on the null front end. The fuzzer runs the handlers itself, so that a runtime error
+// reaches it instead of the program's error box.
 struct Game {
-    explicit Game(Bytes& in) : in(in), dice(in), form(module, host, keys, dice)
+    explicit Game(Bytes& in) : in(in), dice(in), app(frontEnd, dice, &keys), module(app.module())
     {
-        host.game = this;
+        frontEnd.whileBoxIsOpen = [this] { whileBoxIsOpen(); };
+        app.start();
+        check(frontEnd.errors.empty(), "the main window did not load", frontEnd.errors.empty() ? "" : frontEnd.errors[0]);
+        // Bound once, as the rules bind them. After a capture they outlive the unloading until the
+        // program's next event, and the fuzzer sends none.
+        form = app.form1();
+        app::LoadedWindow& form1 = *app.window(app::FormId::Form1);
         for (std::size_t i = 0; i < kPellets.size(); ++i)
-            pellets[i] = &host.control(kPellets[i]);
+            pellets[i] = &form1.control(kPellets[i]);
         for (std::size_t i = 0; i < kFacings.size(); ++i)
-            facings[i] = &host.control(kFacings[i]);
-        form.Form_Load();
+            facings[i] = &form1.control(kFacings[i]);
+        monsterControl = &form1.control("Picture5");
+        label = &form1.control("Label2");
     }
 
-    Control& monster() { return host.control("Picture5"); }
+    app::StoredControl& monster() { return *monsterControl; }
+    bool unloaded() const { return !app.loaded(app::FormId::Form1); }
 
     void checkInvariants()
     {
@@ -191,13 +152,14 @@ struct Game {
         check(module.cellCode <= 12, "cell code out of range");
 
         int hidden = 0;
-        for (const Control* pellet : pellets)
+        for (const app::StoredControl* pellet : pellets)
             hidden += pellet->visible() ? 0 : 1;
-        check(form.points == hidden, "score differs from the pellets eaten");
+        check(form->points == hidden, "score differs from the pellets eaten");
+        checkShownMonster();
 
-        if (host.boxes == 0) {
+        if (frontEnd.messageBoxes == 0) {
             int shown = 0;
-            for (const Control* facing : facings) {
+            for (const app::StoredControl* facing : facings) {
                 if (!facing->visible())
                     continue;
                 ++shown;
@@ -208,11 +170,28 @@ struct Game {
         }
     }
 
+    // Where a front end would put the monster's picture: within half a pixel of its twips and
+    // within reach of any window system, or nowhere when it is beyond that. NaN and huge values
+    // included, never undefined behaviour.
+    void checkShownMonster()
+    {
+        const std::optional<app::PixelPoint> shown = monster().pixelPosition();
+        const double x = monster().left() / 15.0;
+        const double y = monster().top() / 15.0;
+        if (!shown) {
+            check(!(std::fabs(x) < 29999.0 && std::fabs(y) < 29999.0), "a placeable monster has no pixel position");
+            return;
+        }
+        check(std::abs(shown->x) < 30000 && std::abs(shown->y) < 30000, "pixel position beyond window systems");
+        check(std::fabs(shown->x - x) <= 0.5 && std::fabs(shown->y - y) <= 0.5, "pixel position off its twips",
+              std::to_string(shown->x) + "," + std::to_string(shown->y));
+    }
+
     // Runs one tick of a timer the way the toolkit does: only while the timer is enabled.
     void tick(int which)
     {
         const char* timer = which == 0 ? "Timer1" : which == 1 ? "Timer2" : "Timer3";
-        if (!host.control(timer).enabled)
+        if (!frontEnd.running(timer))
             return;
         switch (which) {
         case 0: playerTick(); break;
@@ -229,7 +208,7 @@ struct Game {
         keys.next[game::ArrowKey::Left] = in.raw<std::int16_t>();
         // Confinement keeps the character on the board, so no step can overflow.
         try {
-            form.Timer1_Timer();
+            form->Timer1_Timer();
         } catch (const game::RuntimeError& error) {
             fail("player tick raised", error.what());
         }
@@ -239,20 +218,22 @@ struct Game {
     {
         const bool capture = monster().left() == static_cast<float>(module.actorLeft) &&
                              monster().top() == static_cast<float>(module.actorTop);
-        const int boxesBefore = host.boxes;
+        const int boxesBefore = frontEnd.messageBoxes;
         // At most fifteen points: the score cannot overflow.
         try {
-            form.Timer2_Timer();
+            form->Timer2_Timer();
         } catch (const game::RuntimeError& error) {
             fail("pellet tick raised", error.what());
         }
-        check(host.control("Label2").caption == "nombres de points: " + std::to_string(form.points),
+        check(label->caption() == "nombres de points: " + std::to_string(form->points),
               "score label out of step");
         if (boxesBefore > 0)
             return; // a nested tick inside the box: judged by the box itself
-        check((host.boxes == 1) == capture, "game-over box without a capture, or a capture without one");
-        check(host.boxes <= 1, "more than one game-over box for one capture");
-        check(host.unloaded == capture, "main window not unloaded exactly after the game-over box");
+        check((frontEnd.messageBoxes == 1) == capture, "game-over box without a capture, or a capture without one");
+        check(frontEnd.messageBoxes <= 1, "more than one game-over box for one capture");
+        check(unloaded() == capture, "main window not unloaded exactly after the game-over box");
+        if (capture)
+            check(frontEnd.endStatus == 0, "the program did not end with its last window");
     }
 
     void monsterTick()
@@ -264,7 +245,7 @@ struct Game {
         dice.outOfContract = false;
 
         try {
-            form.Timer3_Timer();
+            form->Timer3_Timer();
         } catch (const game::RuntimeError&) {
             // The runtime error ends the program: judge it and carry it on up.
             if (!dice.outOfContract)
@@ -347,29 +328,32 @@ struct Game {
         }
     }
 
+    void whileBoxIsOpen()
+    {
+        check(frontEnd.messageBoxes == 1, "second game-over box");
+        const app::NullFrontEnd::Box& box = frontEnd.boxes.back();
+        check(box.prompt == "Niark Niark !!!!!! GAME OVER !!!!!!    points:" + std::to_string(form->points),
+              "game-over prompt", box.prompt);
+        check(box.style == 16 && box.title == "Tu t'est fait manger ^^", "game-over box style or title");
+        for (const app::StoredControl* facing : facings)
+            check(!facing->visible(), "character still shown under the game-over box");
+        // The modal box runs an event loop: whatever ticks are still enabled arrive now.
+        for (int nested = in.u8() % 4; nested > 0; --nested)
+            tick(in.u8() % 3);
+    }
+
     Bytes& in;
-    game::Module1 module;
-    Host host;
-    std::array<Control*, 15> pellets{};
-    std::array<Control*, 4> facings{};
     Keys keys;
     Dice dice;
-    game::Form1 form;
+    app::NullFrontEnd frontEnd{app::NullFrontEnd::Recording::Off};
+    app::App app;
+    game::Module1& module;
+    game::Form1* form = nullptr;
+    std::array<app::StoredControl*, 15> pellets{};
+    std::array<app::StoredControl*, 4> facings{};
+    app::StoredControl* monsterControl = nullptr;
+    app::StoredControl* label = nullptr;
 };
-
-void Host::messageBox(std::string_view prompt, int style, std::string_view title)
-{
-    ++boxes;
-    check(boxes == 1, "second game-over box");
-    check(prompt == "Niark Niark !!!!!! GAME OVER !!!!!!    points:" + std::to_string(game->form.points),
-          "game-over prompt", std::string(prompt));
-    check(style == 16 && title == "Tu t'est fait manger ^^", "game-over box style or title");
-    for (const Control* facing : game->facings)
-        check(!facing->visible(), "character still shown under the game-over box");
-    // The modal box runs an event loop: whatever ticks are still enabled arrive now.
-    for (int nested = game->in.u8() % 4; nested > 0; --nested)
-        game->tick(game->in.u8() % 3);
-}
 
 } // namespace
 
@@ -379,7 +363,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Game g(in);
     g.checkInvariants();
     try {
-        while (!in.empty() && !g.host.unloaded) {
+        while (!in.empty() && !g.unloaded()) {
             g.event();
             g.checkInvariants();
         }

@@ -81,6 +81,10 @@ SEEDS = {
     "nan": place_float(float("nan"), 4390) + zeros(),
     "infinity": place_float(3150, float("-inf")) + zeros(),
     "fractional": place_float(3150.25, 4390.75) + zeros() * 3 + pellets(),
+    # Either side of the farthest pixel position a window system takes (29999 pixels of 15 twips),
+    # and the largest floats: shown, or not shown at all.
+    "pixel_limits": place_float(3150, 449992) + pellets() + place_float(-449993, 50) + pellets()
+    + place_float(3e38, -3e38) + pellets(),
     # Draws outside [0, 1): large, negative, NaN.
     "odd_draws": monster(raw_draw(0.999999), raw_draw(-0.5), raw_draw(1.0), raw_draw(9.99))
     + monster(raw_draw(1e300), draw(0), draw(0), draw(0)),

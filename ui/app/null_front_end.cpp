@@ -140,6 +140,7 @@ std::unique_ptr<TimerView> NullFrontEnd::makeTimer(const forms::TimerDef& timer,
 void NullFrontEnd::messageBox(std::string_view prompt, int style, std::string_view title)
 {
     ++messageBoxes;
+    boxes.push_back({std::string(prompt), style, std::string(title)});
     record("MsgBox(" + std::string(prompt) + "|" + std::to_string(style) + "|" + std::string(title) + ")");
     if (whileBoxIsOpen)
         whileBoxIsOpen();

@@ -39,6 +39,13 @@ public:
     // "Show Form2", "Unload Form1", "MsgBox(prompt|16|title)", "Error(report)".
     std::vector<std::string> log;
     int messageBoxes = 0;
+    struct Box {
+        std::string prompt;
+        int style;
+        std::string title;
+    };
+    // Every message box shown, kept even with the recording off, as the errors are.
+    std::vector<Box> boxes;
     std::vector<std::string> errors;
     std::optional<int> endStatus;
     // Runs inside the modal box, as the event loop would while the player reads it.
