@@ -255,6 +255,20 @@ protected:
         return *app;
     }
 
+    // Puts the monster onto the character right after one of its own steps, so the pellet tick,
+    // not another monster step, is the next to look at the board.
+    void catchCharacterAfterNextMonsterStep(TimerSpy& spy)
+    {
+        ASSERT_TRUE(waitFor([&] { return spy.timer("Timer3") != nullptr; }));
+        QObject::connect(spy.timer("Timer3"), &QTimer::timeout, app->form1(), [this, done = false]() mutable {
+            if (done || !app->form1())
+                return;
+            done = true;
+            control("Picture5").setTop(control("Picture1").top());
+            control("Picture5").setLeft(control("Picture1").left());
+        });
+    }
+
     // The engine's view of a main window control.
     game::Control& control(std::string_view name) { return app->app().window(app::FormId::Form1)->control(name); }
     QWidget& widget(std::string_view name) { return app->form1()->control(name); }

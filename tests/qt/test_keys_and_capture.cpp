@@ -23,20 +23,6 @@ class KeysAndCapture : public qtt::GameFixture {
 protected:
     QString labelText() { return static_cast<QLabel&>(widget("Label2")).text(); }
 
-    // Puts the monster onto the character right after one of its own steps, so the pellet tick,
-    // not another monster step, is the next to look at the board.
-    void catchCharacterAfterNextMonsterStep(qtt::TimerSpy& spy)
-    {
-        ASSERT_TRUE(qtt::waitFor([&] { return spy.timer("Timer3") != nullptr; }));
-        QObject::connect(spy.timer("Timer3"), &QTimer::timeout, app->form1(), [this, done = false]() mutable {
-            if (done || !app->form1())
-                return;
-            done = true;
-            control("Picture5").setTop(control("Picture1").top());
-            control("Picture5").setLeft(control("Picture1").left());
-        });
-    }
-
     struct Behind {
         bool seen = false;
         bool characterHidden = false;
@@ -62,7 +48,7 @@ protected:
 TEST_F(KeysAndCapture, RightArrowStepsOnceThenThePelletIsEatenAndCounted)
 {
     startGame();
-    FormWindow& main = (*app->form1());
+    FormWindow& main = *app->form1();
     const int status = qtt::runEventLoop([&] {
         tap(main, Qt::Key_Right);
         ASSERT_TRUE(qtt::waitFor([&] { return control("Picture1").left() == 670.0f; }, 1000));
@@ -77,7 +63,7 @@ TEST_F(KeysAndCapture, RightArrowStepsOnceThenThePelletIsEatenAndCounted)
         ASSERT_TRUE(qtt::waitFor([&] { return !control("Image4").visible(); }, 500));
         EXPECT_FALSE(widget("Image4").isVisible());
         ASSERT_TRUE(qtt::waitFor([&] { return labelText() == "nombres de points: 1"; }, 500));
-        EXPECT_EQ((*app->app().form1()).points, 1);
+        EXPECT_EQ(app->app().form1()->points, 1);
 
         const QImage board = qtt::grabImage(main.client());
         qtt::keepGrab(board, "board_after_right_arrow");
@@ -137,7 +123,7 @@ TEST_F(KeysAndCapture, ClickingTheKeyHelpArrowsChangesNothingInTheGame)
     EXPECT_TRUE(control("Picture1").visible());
     for (const char* other : {"Picture2", "Picture3", "Picture4"})
         EXPECT_FALSE(control(other).visible()) << other;
-    EXPECT_EQ((*app->app().form1()).points, 0);
+    EXPECT_EQ(app->app().form1()->points, 0);
     EXPECT_EQ(labelText(), "nombres de points: 0");
     for (int i = 3; i <= 17; ++i)
         EXPECT_TRUE(control("Image" + std::to_string(i)).visible()) << i;
@@ -213,8 +199,8 @@ TEST_F(KeysAndCapture, GameOverBoxKeepsAPlainOkButtonUnderAThemeThatDecoratesBut
 TEST_F(KeysAndCapture, CaptureAfterAPelletPutsTheScoreInTheBox)
 {
     startGame();
-    tap((*app->form1()), Qt::Key_Right);
-    ASSERT_TRUE(qtt::waitFor([&] { return (*app->app().form1()).points == 1; }, 1500));
+    tap(*app->form1(), Qt::Key_Right);
+    ASSERT_TRUE(qtt::waitFor([&] { return app->app().form1()->points == 1; }, 1500));
     qtt::TimerSpy spy;
     catchCharacterAfterNextMonsterStep(spy);
 

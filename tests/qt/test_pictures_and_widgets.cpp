@@ -63,7 +63,7 @@ TEST(PictureResources, EachControlPictureHasItsDescribedPixelSize)
 class MainWindowWidgets : public qtt::GameFixture {
 protected:
     void SetUp() override { startGame(); }
-    FormWindow& window() { return (*app->form1()); }
+    FormWindow& window() { return *app->form1(); }
 };
 
 TEST_F(MainWindowWidgets, ClientAreaIsFixedAt762By524WithCaptionAndCloseBoxOnly)

@@ -30,7 +30,7 @@ TEST_F(Rendering, BoardAtStartShowsCharacterMonsterPelletsAndWalls)
 {
     startGame();
     // Grabbed before any tick: the board exactly as the load handler left it.
-    const QImage board = qtt::grabImage((*app->form1()).client());
+    const QImage board = qtt::grabImage(app->form1()->client());
     qtt::keepGrab(board, "board_at_start");
     ASSERT_EQ(board.size(), QSize(762, 524));
 
@@ -83,9 +83,9 @@ TEST_F(Rendering, BoardAtStartShowsCharacterMonsterPelletsAndWalls)
 TEST_F(Rendering, ScoreLabelShowsItsTextAcrossTheBottom)
 {
     startGame();
-    auto& label = static_cast<QLabel&>((*app->form1()).control("Label2"));
+    auto& label = static_cast<QLabel&>(app->form1()->control("Label2"));
     ASSERT_TRUE(qtt::waitFor([&] { return label.text() == "nombres de points: 0"; }));
-    const QImage board = qtt::grabImage((*app->form1()).client());
+    const QImage board = qtt::grabImage(app->form1()->client());
     qtt::keepGrab(board, "board_with_score");
 
     const QRgb background = board.pixel(700, 478 + 3);

@@ -15,7 +15,7 @@ const QString kMainTitle = qtt::qs(forms::form1().caption);
 
 class WindowLifetime : public qtt::GameFixture {
 protected:
-    QAction& menuItem(std::string_view name) { return (*app->form1()).menuItem(name); }
+    QAction& menuItem(std::string_view name) { return app->form1()->menuItem(name); }
 
     // The game's visible state: where the character is, what it faces, the score and the pellets.
     std::string gameState()
@@ -23,22 +23,10 @@ protected:
         std::string state = std::to_string(control("Picture1").left()) + "," + std::to_string(control("Picture1").top());
         for (const char* facing : {"Picture1", "Picture2", "Picture3", "Picture4"})
             state += control(facing).visible() ? "1" : "0";
-        state += " points " + std::to_string((*app->app().form1()).points);
+        state += " points " + std::to_string(app->app().form1()->points);
         for (int i = 3; i <= 17; ++i)
             state += control("Image" + std::to_string(i)).visible() ? "+" : "-";
         return state;
-    }
-
-    void captureAfterNextMonsterStep(qtt::TimerSpy& spy)
-    {
-        ASSERT_TRUE(qtt::waitFor([&] { return spy.timer("Timer3") != nullptr; }));
-        QObject::connect(spy.timer("Timer3"), &QTimer::timeout, app->form1(), [this, done = false]() mutable {
-            if (done || !app->form1())
-                return;
-            done = true;
-            control("Picture5").setTop(control("Picture1").top());
-            control("Picture5").setLeft(control("Picture1").left());
-        });
     }
 };
 
@@ -58,8 +46,8 @@ TEST_F(WindowLifetime, EachSmallWindowOpensOnceAndComesToTheFrontWhenChosenAgain
         EXPECT_EQ(visibleWindowsTitled(c.title), 1);
 
         // The player goes back to the board, then chooses the command again.
-        (*app->form1()).activateWindow();
-        ASSERT_TRUE(qtt::waitFor([&] { return QApplication::activeWindow() == &(*app->form1()); }));
+        app->form1()->activateWindow();
+        ASSERT_TRUE(qtt::waitFor([&] { return QApplication::activeWindow() == app->form1(); }));
         menuItem(c.item).trigger();
         EXPECT_EQ((app.get()->*c.loaded)(), first);
         EXPECT_EQ(visibleWindowsTitled(c.title), 1);
@@ -171,7 +159,7 @@ TEST_F(WindowLifetime, MainWindowCloseBoxUnloadsItLikeQuitter)
 {
     startGame();
     app->app().commandes_Click();
-    EXPECT_EQ(runEventLoop([&] { (*app->form1()).close(); }, 500), kStillRunning);
+    EXPECT_EQ(runEventLoop([&] { app->form1()->close(); }, 500), kStillRunning);
     EXPECT_EQ(app->form1(), nullptr);
     EXPECT_EQ(visibleWindowsTitled(kMainTitle), 0);
     ASSERT_NE(app->form2(), nullptr);
@@ -186,7 +174,7 @@ TEST_F(WindowLifetime, MainWindowCloseBoxUnloadsItLikeQuitter)
 TEST_F(WindowLifetime, MainWindowCloseBoxAloneEndsTheProgram)
 {
     startGame();
-    EXPECT_EQ(runEventLoop([&] { (*app->form1()).close(); }, 2000), 0);
+    EXPECT_EQ(runEventLoop([&] { app->form1()->close(); }, 2000), 0);
     EXPECT_EQ(app->form1(), nullptr);
 }
 
@@ -195,7 +183,7 @@ TEST_F(WindowLifetime, GameOverLeavesTheAboutWindowOpenUntilItsQuitter)
     startGame();
     app->app().apropos_Click();
     qtt::TimerSpy spy;
-    captureAfterNextMonsterStep(spy);
+    catchCharacterAfterNextMonsterStep(spy);
 
     EXPECT_EQ(runEventLoop({}, 1500), kStillRunning);
     ASSERT_EQ(boxes.seen().size(), 1u);

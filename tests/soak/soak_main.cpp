@@ -317,7 +317,7 @@ private:
     {
         std::vector<FormWindow*> shown;
         if (m_game.form1())
-            shown.push_back(&(*m_game.form1()));
+            shown.push_back(m_game.form1());
         for (FormWindow* w : {m_game.form2(), m_game.form3()})
             if (w)
                 shown.push_back(w);

@@ -63,7 +63,7 @@ TEST(FocusLoss, KeyHeldInTheMainWindowIsReleased)
     GameApp game;
     game.start();
     processFor(300);
-    pressRight((*game.form1()));
+    pressRight(*game.form1());
     ASSERT_TRUE(held(game, game::ArrowKey::Right));
     keyboardGoesElsewhere();
     EXPECT_FALSE(held(game, game::ArrowKey::Right));

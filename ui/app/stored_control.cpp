@@ -53,17 +53,13 @@ float StoredControl::left() const
 void StoredControl::setTop(float twips)
 {
     requirePlaced();
-    const bool changed = twips != m_top;
-    m_top = twips;
-    wrote(Property::Top, changed);
+    store(m_top, twips, Property::Top);
 }
 
 void StoredControl::setLeft(float twips)
 {
     requirePlaced();
-    const bool changed = twips != m_left;
-    m_left = twips;
-    wrote(Property::Left, changed);
+    store(m_left, twips, Property::Left);
 }
 
 bool StoredControl::visible() const
@@ -75,9 +71,7 @@ bool StoredControl::visible() const
 void StoredControl::setVisible(bool visible)
 {
     requirePlaced();
-    const bool changed = visible != m_visible;
-    m_visible = visible;
-    wrote(Property::Visible, changed);
+    store(m_visible, visible, Property::Visible);
 }
 
 void StoredControl::setCaption(std::string_view caption)
@@ -91,12 +85,7 @@ void StoredControl::setCaption(std::string_view caption)
     wrote(Property::Caption, changed);
 }
 
-void StoredControl::setEnabled(bool enabled)
-{
-    const bool changed = enabled != m_enabled;
-    m_enabled = enabled;
-    wrote(Property::Enabled, changed);
-}
+void StoredControl::setEnabled(bool enabled) { store(m_enabled, enabled, Property::Enabled); }
 
 std::optional<PixelPoint> StoredControl::pixelPosition() const
 {
@@ -107,6 +96,15 @@ std::optional<PixelPoint> StoredControl::pixelPosition() const
     if (!(std::abs(x) < kLimit && std::abs(y) < kLimit))
         return std::nullopt;
     return PixelPoint{static_cast<int>(x), static_cast<int>(y)};
+}
+
+template <typename T>
+void StoredControl::store(T& field, T value, Property property)
+{
+    // A NaN never equals itself: storing one always counts as a change, which is only safe.
+    const bool changed = !(value == field);
+    field = value;
+    wrote(property, changed);
 }
 
 void StoredControl::wrote(Property property, bool changed)

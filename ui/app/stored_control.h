@@ -48,6 +48,8 @@ public:
 private:
     bool isTimer() const { return m_definition == nullptr; }
     void requirePlaced() const;
+    template <typename T>
+    void store(T& field, T value, Property property);
     void wrote(Property property, bool changed);
 
     std::string_view m_name;
