@@ -1,7 +1,7 @@
 # Installs the Debian packages a set-up script needs, when any is missing. Sourced by run.sh and test.sh.
 
 # Packages to build the game and to run it on a desktop.
-GLOUTO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev fonts-liberation2)
+GLOUTO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libpng-dev fonts-liberation2)
 # What the test suite needs on top: GoogleTest, and a real X server with input and screenshot tools.
 GLOUTO_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick)
 # The packaging tests: building the .deb (dpkg-shlibdeps), checking it and the desktop files.
