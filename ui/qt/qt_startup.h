@@ -1,0 +1,20 @@
+// What Qt starts from: none of the player's command line.
+#pragma once
+
+#include <array>
+
+// The argument vector QApplication gets: the program's name alone. The game takes no command line,
+// so Qt's own options (-stylesheet, -reverse, -qwindowgeometry, -platform...) are not honoured.
+// QApplication keeps references to the count and the vector: this must outlive it.
+class QtArguments {
+public:
+    QtArguments(int argc, char* argv[]);
+
+    int& argc() { return m_argc; }
+    char** argv() { return m_argv.data(); }
+
+private:
+    int m_argc = 1;
+    std::array<char*, 2> m_argv;
+};
+
