@@ -8,6 +8,9 @@ GLOUTO_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick)
 GLOUTO_TEST_PACKAGES+=(dpkg-dev lintian desktop-file-utils appstream file man-db)
 # The reliability checks: Qt's window-system interface for the soak, clang and libFuzzer for the fuzzer.
 GLOUTO_TEST_PACKAGES+=(qt6-base-private-dev clang-14 libclang-rt-14-dev)
+# A Wayland session of its own: Weston's headless compositor with XWayland, Qt's Wayland plugin,
+# and libweston to build the module through which the test has Weston close the game's window.
+GLOUTO_TEST_PACKAGES+=(weston xwayland qt6-wayland libweston-10-dev)
 # The Windows build, cross-compiled, and its smoke test under Wine.
 GLOUTO_TEST_PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64)
 

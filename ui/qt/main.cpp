@@ -7,6 +7,7 @@
 
 int main(int argc, char* argv[])
 {
+    preferX11Platform();
     QtArguments qtArguments(argc, argv);
     QApplication application(qtArguments.argc(), qtArguments.argv());
     QApplication::setApplicationName(QStringLiteral("glouto"));

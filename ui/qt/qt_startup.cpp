@@ -1,5 +1,8 @@
-// The argument vector Qt starts from.
+// The argument vector and the platform choice Qt starts from.
 #include "qt_startup.h"
+
+#include <QByteArray>
+#include <QtGlobal>
 
 namespace {
 
@@ -11,4 +14,11 @@ char kProgramName[] = "glouto";
 QtArguments::QtArguments(int argc, char* argv[])
     : m_argv{argc > 0 && argv[0] ? argv[0] : kProgramName, nullptr}
 {
+}
+
+void preferX11Platform()
+{
+    // Qt reads an empty value as unset too; a list makes Qt try each platform in turn.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb;wayland"));
 }

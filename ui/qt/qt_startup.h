@@ -1,4 +1,4 @@
-// What Qt starts from: none of the player's command line.
+// What Qt starts from: none of the player's command line, and X11 first unless a platform is chosen.
 #pragma once
 
 #include <array>
@@ -18,3 +18,7 @@ private:
     std::array<char*, 2> m_argv;
 };
 
+// Unless QT_QPA_PLATFORM names a platform, runs on X11, through XWayland in a Wayland session: the
+// centred start-up and the task-bar hint are X11 window-manager hints that Wayland's shell lacks.
+// Natively on Wayland only where no X server answers.
+void preferX11Platform();
