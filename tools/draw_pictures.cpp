@@ -3,12 +3,12 @@
 // theme. The outputs are committed under ui/pictures.
 #include "raster.h"
 
+#include <png.h>
+
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <utility>
@@ -140,82 +140,30 @@ Raster drawArrow(int n, Facing facing) {
     return r;
 }
 
-// PNG, 8-bit RGBA, with the image data in stored (uncompressed) deflate
-// blocks: no zlib needed, and the bytes are the same on every build.
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size, std::uint32_t crc = 0) {
-    static const auto table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t n = 0; n < 256; ++n) {
-            std::uint32_t c = n;
-            for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[n] = c;
-        }
-        return t;
-    }();
-    crc = ~crc;
-    for (std::size_t i = 0; i < size; ++i) crc = table[(crc ^ data[i]) & 0xFF] ^ (crc >> 8);
-    return ~crc;
-}
-
-std::uint32_t adler32(const std::vector<std::uint8_t>& data) {
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t byte : data) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
-    }
-    return b << 16 | a;
-}
-
-void putBe(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
-void putChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data) {
-    putBe(out, static_cast<std::uint32_t>(data.size()));
-    const std::size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    putBe(out, crc32(out.data() + start, out.size() - start));
-}
-
 // The black of a picture drawn on black becomes transparent: each pixel's
 // brightest channel is its coverage, so a desktop icon sits on any panel and
 // still looks exactly like the BMP when laid over black.
 bool writePngOnTransparent(const Raster& raster, const std::string& path) {
-    std::vector<std::uint8_t> scanlines;  // each row: filter type 0, then RGBA
+    std::vector<std::uint8_t> rgba;
+    rgba.reserve(static_cast<std::size_t>(raster.width()) * raster.height() * 4);
     for (int y = 0; y < raster.height(); ++y) {
-        scanlines.push_back(0);
         for (int x = 0; x < raster.width(); ++x) {
             const Rgb c = raster.at(x, y);
             const int alpha = std::max({c.r, c.g, c.b});
             auto unblend = [&](int v) { return static_cast<std::uint8_t>(alpha ? (v * 255 + alpha / 2) / alpha : 0); };
-            scanlines.insert(scanlines.end(), {unblend(c.r), unblend(c.g), unblend(c.b), static_cast<std::uint8_t>(alpha)});
+            rgba.insert(rgba.end(), {unblend(c.r), unblend(c.g), unblend(c.b), static_cast<std::uint8_t>(alpha)});
         }
     }
-    std::vector<std::uint8_t> zlib{0x78, 0x01};
-    constexpr std::size_t kMaxStored = 65535;
-    for (std::size_t at = 0; at < scanlines.size(); at += kMaxStored) {
-        const std::size_t n = std::min(kMaxStored, scanlines.size() - at);
-        const bool last = at + n == scanlines.size();
-        zlib.insert(zlib.end(), {static_cast<std::uint8_t>(last), static_cast<std::uint8_t>(n),
-                                 static_cast<std::uint8_t>(n >> 8), static_cast<std::uint8_t>(~n),
-                                 static_cast<std::uint8_t>(~n >> 8)});
-        zlib.insert(zlib.end(), scanlines.begin() + static_cast<std::ptrdiff_t>(at),
-                    scanlines.begin() + static_cast<std::ptrdiff_t>(at + n));
-    }
-    putBe(zlib, adler32(scanlines));
-
-    std::vector<std::uint8_t> header;
-    putBe(header, static_cast<std::uint32_t>(raster.width()));
-    putBe(header, static_cast<std::uint32_t>(raster.height()));
-    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter set, not interlaced
-    std::vector<std::uint8_t> out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    putChunk(out, "IHDR", header);
-    putChunk(out, "IDAT", zlib);
-    putChunk(out, "IEND", {});
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
-    return static_cast<bool>(file);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(raster.width());
+    image.height = static_cast<png_uint_32>(raster.height());
+    image.format = PNG_FORMAT_RGBA;
+    const bool written = png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr) != 0;
+    if (!written)
+        std::cerr << "draw_pictures: " << image.message << '\n';
+    png_image_free(&image);
+    return written;
 }
 
 }  // namespace

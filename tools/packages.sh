@@ -1,7 +1,7 @@
 # Installs the Debian packages a set-up script needs, when any is missing. Sourced by run.sh and test.sh.
 
 # Packages to build the game and to run it on a desktop.
-GLOUTO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev fonts-liberation2)
+GLOUTO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libpng-dev fonts-liberation2)
 # What the test suite needs on top: GoogleTest, and a real X server with input and screenshot tools
 # and a window manager.
 GLOUTO_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick openbox)
@@ -9,6 +9,9 @@ GLOUTO_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils imagemagick open
 GLOUTO_TEST_PACKAGES+=(dpkg-dev lintian desktop-file-utils appstream file man-db)
 # The reliability checks: Qt's window-system interface for the soak, clang and libFuzzer for the fuzzer.
 GLOUTO_TEST_PACKAGES+=(qt6-base-private-dev clang-14 libclang-rt-14-dev)
+# A Wayland session of its own: Weston's headless compositor with XWayland, Qt's Wayland plugin,
+# and libweston to build the module through which the test has Weston close the game's window.
+GLOUTO_TEST_PACKAGES+=(weston xwayland qt6-wayland libweston-10-dev)
 # The Windows build, cross-compiled, and its smoke test under Wine.
 GLOUTO_TEST_PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64)
 

@@ -1,12 +1,15 @@
 // Glouto: starts the application with the main window, and ends when the last window is gone.
 #include "game_app.h"
+#include "qt_startup.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    preferX11Platform();
+    QtArguments qtArguments(argc, argv);
+    QApplication application(qtArguments.argc(), qtArguments.argv());
     QApplication::setApplicationName(QStringLiteral("glouto"));
     // Lets desktops match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.glouto"));

@@ -1,0 +1,24 @@
+// The argument vector and the platform choice Qt starts from.
+#include "qt_startup.h"
+
+#include <QByteArray>
+#include <QtGlobal>
+
+namespace {
+
+// Stands in for a missing argv[0] (a program may be started with an empty vector).
+char kProgramName[] = "glouto";
+
+} // namespace
+
+QtArguments::QtArguments(int argc, char* argv[])
+    : m_argv{argc > 0 && argv[0] ? argv[0] : kProgramName, nullptr}
+{
+}
+
+void preferX11Platform()
+{
+    // Qt reads an empty value as unset too; a list makes Qt try each platform in turn.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("xcb;wayland"));
+}
