@@ -11,6 +11,9 @@ namespace app {
 
 class StoredControl;
 
+// The title of the box that reports a runtime error: the program's name, as the platform shows it.
+inline constexpr std::string_view kProgramName = "glouto";
+
 enum class Property { Top, Left, Visible, Caption, Enabled };
 
 // Told of the writes to a control.

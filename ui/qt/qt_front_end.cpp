@@ -70,7 +70,7 @@ void QtFrontEnd::messageBox(std::string_view prompt, int style, std::string_view
 
 void QtFrontEnd::reportError(std::string_view report)
 {
-    runBox(QMessageBox::Critical, "glouto", report);
+    runBox(QMessageBox::Critical, app::kProgramName, report);
 }
 
 void QtFrontEnd::endProgram(int status)
