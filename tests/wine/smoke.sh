@@ -151,7 +151,7 @@ click_close_box() {
 main_checks() {
     main=$(await 60 window_id "$main_title" GLOUTO) || expect "the main window opens" false
     expect "one main window" [ "$(count_windows "$main_title" GLOUTO)" -eq 1 ]
-    expect "the client area has its size" measure_main "$main"
+    expect "the client area has its size" retry 3 measure_main "$main"
     expect "character, monster and pellets in place" retry 3 check_board
     xdotool windowfocus "$main"
     sleep 0.3
@@ -241,7 +241,8 @@ hold_right_past() {
 key_checks() {
     local column
     main=$(await 60 window_id "$main_title" GLOUTO) || fail "the main window opens"
-    measure_main "$main" >/dev/null || fail "the client area has its size"
+    # Found as soon as it is mapped, maybe before its first paint.
+    retry 3 measure_main "$main" || fail "the client area has its size"
     xdotool windowfocus "$main"
     sleep 0.3
 
@@ -284,7 +285,8 @@ key_checks() {
 # unloads the main window.
 capture_checks() {
     main=$(await 60 window_id "$main_title" GLOUTO) || fail "the main window opens"
-    measure_main "$main" >/dev/null || fail "the client area has its size"
+    # Found as soon as it is mapped, maybe before its first paint.
+    retry 3 measure_main "$main" || fail "the client area has its size"
     choose_menu_item 0 || fail "menu: commandes"
     help=$(await 10 window_id "$help_title" "$help_title") || fail "the key-help window opens"
     await 40 window_id "$box_title" manger >/dev/null || fail "no capture within 40 s"
