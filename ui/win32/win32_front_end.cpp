@@ -98,6 +98,13 @@ void FrontEnd::reportError(std::string_view report)
     modalBox(widen(report), programName(), MB_ICONSTOP | MB_OK);
 }
 
-void FrontEnd::endProgram(int status) { PostQuitMessage(status); }
+void FrontEnd::endProgram(int status)
+{
+    // The first end is the one: a later call must not change the exit status.
+    if (m_ending)
+        return;
+    m_ending = true;
+    PostQuitMessage(status);
+}
 
 } // namespace win32

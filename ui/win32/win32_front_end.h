@@ -36,6 +36,7 @@ private:
     // Never shown: it owns the main window, which keeps that one out of the task bar.
     HWND m_hiddenOwner;
     Keyboard m_keyboard;
+    bool m_ending = false;
 };
 
 } // namespace win32
