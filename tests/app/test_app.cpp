@@ -167,6 +167,8 @@ TEST(Keys, HeldKeysAreLetGoWhenAnyWindowUnloadsOrTheKeyboardGoesAway)
     p.frontEnd.advance(250);
     EXPECT_EQ(p.app.module().actorLeft, 670);
     p.click("Form3", "Command1");
+    // Still down on the keyboard: its auto-repeat does not start the hold again.
+    p.app.keyDown(ArrowKey::Right, true);
     p.frontEnd.advance(250);
     EXPECT_EQ(p.app.module().actorLeft, 670);
 

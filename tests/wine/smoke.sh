@@ -3,7 +3,8 @@
 #
 #   smoke.sh <path-to-glouto.exe>
 #
-# Runs glouto_tick_check.exe too when it lies next to the game. GLOUTO_WINE_ARTIFACTS=<dir> keeps the
+# glouto_scripted.exe, the same game with the monster's draws given on its command line, must lie
+# next to it; glouto_tick_check.exe is run too when it does. GLOUTO_WINE_ARTIFACTS=<dir> keeps the
 # screenshots and logs. Every wait is bounded.
 set -euo pipefail
 
@@ -11,6 +12,12 @@ set -euo pipefail
 exe=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/smoke_lib.sh"
+scripted="$(dirname "$exe")/glouto_scripted.exe"
+[ -f "$scripted" ] || { echo "no glouto_scripted.exe next to $exe" >&2; exit 2; }
+# Draws that trap the monster between two cells of the lower board, far from the top row...
+trapped_monster=(0.05 0.05 0.05 0.95)
+# ...and draws that bring it to a character standing still at the start, some 11 s into the game.
+hunting_monster=(0.25 0.15 0.95 0.75 0.55 0.15 0.05 0.45)
 
 site=$(sed -n 's/.*kSiteAddress = "\([^"]*\)".*/\1/p' "$here/../../ui/forms/form_definition.h")
 [ -n "$site" ] || { echo "no kSiteAddress in ui/forms/form_definition.h" >&2; exit 2; }
@@ -26,7 +33,6 @@ about_w=$((4665 / 15)) about_h=$((2580 / 15))
 # Pellet pictures, Left and Top in twips.
 pellets=(990,330 1610,330 2230,330 2850,330 370,990 370,1610 370,2230 370,2850 375,3465 370,4095
          370,4710 370,5325 990,5325 1610,5325 2230,5325)
-capture_seen=
 
 # The main window's client origin (cx, cy) inside its window, measured on the board's black.
 measure_main() {
@@ -49,6 +55,12 @@ measure_main() {
     # The bottom edge of a frame is as thick as its sides.
     [ $((wh - cy - cx)) -eq "$main_h" ] || { echo "client height $((wh - cy - cx)), want $main_h"; return 1; }
     [ "$board_h" -eq "$label_top" ] || { echo "score label at $board_h, want $label_top"; return 1; }
+    # The whole window, frame included, in the middle of the screen, which here is all work area.
+    local screen_w screen_h
+    read -r screen_w screen_h < <(xdotool getdisplaygeometry)
+    [ $((2 * wx + ww - screen_w)) -ge -1 ] && [ $((2 * wx + ww - screen_w)) -le 1 ] &&
+        [ $((2 * wy + wh - screen_h)) -ge -1 ] && [ $((2 * wy + wh - screen_h)) -le 1 ] ||
+        { echo "window at +$wx+$wy is not centred on the ${screen_w}x$screen_h screen"; return 1; }
 }
 
 # A rectangle of the main window's client area in screen coordinates: width height left top (pixels).
@@ -58,9 +70,20 @@ cell_rect() { client_rect 41 41 "$(twips_px $((50 + 620 * $1)))" "$(twips_px $((
 character_in_cell() { [ "$(count_colour "$1" "$(cell_rect "$2" "$3")" yellow)" -ge 400 ]; }
 no_character_in_cell() { [ "$(count_colour "$1" "$(cell_rect "$2" "$3")" yellow)" -lt 50 ]; }
 
+# The board between the pictures: the plain right part (the monster may stand there) and the strip
+# above the top row's pellets, black on Wine's default colours.
+check_black_board() {
+    local right_w=$((main_w - 434)) not_black
+    not_black=$(( right_w * label_top - $(count_black "$1" "$(client_rect "$right_w" "$label_top" 434 0)") ))
+    [ "$not_black" -le $((40 * 45)) ] || { echo "$not_black pixels of the board's right part are not black"; return 1; }
+    not_black=$((255 * 20 - $(count_black "$1" "$(client_rect 255 20 45 0)")))
+    [ "$not_black" -eq 0 ] || { echo "$not_black pixels between the top pellets are not black"; return 1; }
+}
+
 check_board() {
     local shot=board pellet left top rect missing=0
     shot board
+    check_black_board "$shot" || return 1
     character_in_cell "$shot" 0 0 || { echo "no character at the top-left cell"; return 1; }
     [ "$(count_colour "$shot" "$(client_rect "$main_w" "$label_top" 0 0)" '#2846FF')" -ge 500 ] ||
         { echo "no monster on the board"; return 1; }
@@ -77,10 +100,14 @@ check_board() {
 }
 
 # Chooses item k (0 commandes, 1 a propos, 2 liens internet, 3 quitter) of the main window's menu.
-choose_menu_item() {
-    local k=$1 popup rows centre
+open_menu() {
     click $((mx + cx + 15)) $((my + cy - 9))
     popup=$(await 5 unnamed_window) || { echo "the menu did not open"; return 1; }
+}
+
+choose_menu_item() {
+    local k=$1 rows centre
+    open_menu || return 1
     window_geometry "$popup"
     shot menu
     rows=$(text_row_centres menu "$((ww - 6))x$((wh - 6))+$((wx + 3))+$((wy + 3))")
@@ -124,7 +151,7 @@ click_close_box() {
 main_checks() {
     main=$(await 60 window_id "$main_title" GLOUTO) || expect "the main window opens" false
     expect "one main window" [ "$(count_windows "$main_title" GLOUTO)" -eq 1 ]
-    expect "the client area has its size" measure_main "$main"
+    expect "the client area has its size" retry 3 measure_main "$main"
     expect "character, monster and pellets in place" retry 3 check_board
     xdotool windowfocus "$main"
     sleep 0.3
@@ -134,7 +161,7 @@ main_checks() {
 
     expect "menu: liens internet" choose_menu_item 2
     sleep 1
-    expect "liens internet opens nothing" [ "$(xdotool search --onlyvisible --class glouto.exe | wc -l)" -eq 1 ]
+    expect "liens internet opens nothing" [ "$(xdotool search --onlyvisible --class glouto | wc -l)" -eq 1 ]
     expect "menu: commandes" choose_menu_item 0
     help=$(await 10 window_id "$help_title" "$help_title") || expect "the key-help window opens" false
     expect "the key-help window shows the arrows" check_help_pictures
@@ -180,8 +207,94 @@ finish_capture() {
     fi
     await_exit 15 || fail "the program runs on after the game-over box"
     [ "$exit_status" -eq 0 ] || fail "exit status $exit_status after the game-over box"
-    capture_seen=1
     echo "capture: one box titled \"$box_title\"; OK ended the program with status 0"
+}
+
+# The column of the top row where the character stands (its yellow, cell by cell, in one pass).
+character_column() {
+    convert "$work/$1.png" -crop "$(client_rect "$main_w" 41 0 3)" +repage -fuzz 12% -fill white -opaque yellow \
+        -fill black +opaque white -depth 8 txt:- |
+        awk -F'[,:]' 'NR > 1 && index($0, "#FFFFFF") { n[int($1 * 15 / 620)]++ }
+                      END { for (k = 0; k < 18; k++) if (n[k] >= 400) { print k; exit 0 } exit 1 }'
+}
+
+# The character stands still on the top row, left of its end: prints its column.
+stands_still() {
+    local first
+    shot still1
+    first=$(character_column still1) || { echo "no character on the top row"; return 1; }
+    sleep 1
+    shot still2
+    [ "$(character_column still2)" = "$first" ] && [ "$first" -lt 17 ] ||
+        { echo "the character walks on from column $first"; return 1; }
+    echo "$first"
+}
+
+# Holds the right arrow until the character has passed that column; the key stays down.
+hold_right_past() {
+    xdotool keydown Right
+    poll 5 "shot held && [ \"\$(character_column held)\" -gt $1 ] 2>/dev/null"
+}
+
+# The key source sees every loop on the game's thread, a window's unloading ends a hold, and Alt
+# with an arrow is the arrow. The monster stays trapped far below the top row.
+key_checks() {
+    local column
+    main=$(await 60 window_id "$main_title" GLOUTO) || fail "the main window opens"
+    # Found as soon as it is mapped, maybe before its first paint.
+    retry 3 measure_main "$main" || fail "the client area has its size"
+    xdotool windowfocus "$main"
+    sleep 0.3
+
+    hold_right_past 1 || fail "a held right arrow walks the character"
+    open_menu || fail "the menu opens"
+    sleep 0.3
+    xdotool keyup Right
+    sleep 0.3
+    # A click beside the drop-down closes it.
+    click $((mx + cx + main_w - 20)) $((my + cy + label_top / 2))
+    await 5 no_window_id "$popup" >/dev/null || fail "the menu closes"
+    sleep 0.3
+    column=$(stands_still) || fail "an arrow released while the drop-down was open ends the hold: $column"
+    echo "menu: the arrow released in the drop-down stopped the character at column $column"
+
+    choose_menu_item 1 || fail "menu: a propos"
+    about=$(await 10 window_id "$about_title" "$about_title") || fail "the about window opens"
+    sleep 0.3
+    hold_right_past "$column" || fail "a right arrow held in the about window walks the character"
+    click_about_quitter "$about"
+    await 5 no_window "$about_title" "$about_title" || fail "the about window's Quitter button closes it"
+    sleep 0.3
+    column=$(stands_still) || fail "closing a window lets go of a held arrow: $column"
+    xdotool keyup Right
+    echo "unload: closing the about window with the arrow held stopped the character at column $column"
+
+    xdotool windowfocus "$main"
+    sleep 0.3
+    xdotool key alt+Left
+    poll 3 "shot alt && [ \"\$(character_column alt)\" -eq $((column - 1)) ] 2>/dev/null" ||
+        fail "Alt with the left arrow moves the character one cell left"
+    echo "Alt+Left: one cell left"
+
+    choose_menu_item 3 || fail "menu: quitter"
+    await_exit 15 || fail "the program runs on after quitter"
+    [ "$exit_status" -eq 0 ] || fail "exit status $exit_status after quitter"
+}
+
+# One capture every run: the game-over box is modal to every window of the game, and closing it
+# unloads the main window.
+capture_checks() {
+    main=$(await 60 window_id "$main_title" GLOUTO) || fail "the main window opens"
+    # Found as soon as it is mapped, maybe before its first paint.
+    retry 3 measure_main "$main" || fail "the client area has its size"
+    choose_menu_item 0 || fail "menu: commandes"
+    help=$(await 10 window_id "$help_title" "$help_title") || fail "the key-help window opens"
+    await 40 window_id "$box_title" manger >/dev/null || fail "no capture within 40 s"
+    click_close_box "$help" "$help_w" "$help_h"
+    sleep 1
+    window_id "$help_title" "$help_title" >/dev/null || fail "the key-help window closed behind the game-over box"
+    echo "the key-help window ignores its close box while the game-over box is open"
+    finish_capture
 }
 
 start_xvfb_and_wine
@@ -206,17 +319,11 @@ for attempt in 1 2 3; do
     [ "$attempt" -lt 3 ] || fail "three runs in a row cut short by a capture"
 done
 
-if [ -z "$capture_seen" ]; then
-    step "capture: standing still at the start"
-    launch capture
-    main=$(await 60 window_id "$main_title" GLOUTO) || fail "the main window does not open"
-    if await 90 window_id "$box_title" manger >/dev/null; then
-        finish_capture
-    else
-        echo "capture: NOT OBSERVED within 90 s (the monster's walk is random); quitting instead"
-        measure_main "$main" >/dev/null || fail "the main window is gone"
-        choose_menu_item 3 || fail "menu: quitter"
-        await_exit 15 || fail "the program runs on after quitter"
-    fi
-fi
+step "keys in the menu's loop, on an unload and with Alt (the monster trapped)"
+launch keys "$scripted" "${trapped_monster[@]}"
+key_checks
+
+step "capture (the monster hunting a character that stands still)"
+launch capture "$scripted" "${hunting_monster[@]}"
+capture_checks
 step "passed in ${SECONDS} s"

@@ -68,8 +68,9 @@ cleanup() {
 start_xvfb_and_wine() {
     work=$(mktemp -d)
     trap cleanup EXIT
-    # -displayfd: the server picks a free display and tells which.
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    # -displayfd: the server picks a free display and tells which. A held key sends one press and
+    # no auto-repeat, which would walk an open drop-down from menu to menu.
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -ardelay 60000 3>"$work/display" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     local i
     for ((i = 0; i < 100; i++)); do
@@ -87,18 +88,22 @@ start_xvfb_and_wine() {
     # Without a window manager, managed windows stall each close by about two seconds.
     timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 ||
         fail "could not unmanage Wine's windows"
-    timeout 60 wine reg add 'HKCU\Control Panel\Colors' /v WindowFrame /d '0 0 0' /f >/dev/null 2>&1 ||
-        fail "could not set the window-frame colour"
-    timeout 60 wine reg query 'HKCU\Control Panel\Colors' /v WindowFrame 2>/dev/null | grep -q '0 0 0' ||
-        fail "the window-frame colour did not stick"
+    # The system colours stay Wine's own: the window-frame colour is grey, and the board must be
+    # black all the same.
+    echo "window-frame colour: $(timeout 60 wine reg query 'HKCU\Control Panel\Colors' /v WindowFrame 2>/dev/null |
+        tr -d '\r' | sed -n 's/.*REG_SZ *//p')"
 }
 
-# Starts the game in the background; its exit status lands in $work/<name>.status.
+# Starts a program (the game unless told) in the background; its exit status lands in
+# $work/<name>.status.
 launch() {
-    status_file="$work/$1.status"
+    local name=$1
+    shift
+    [ $# -gt 0 ] || set -- "$exe"
+    status_file="$work/$name.status"
     (
         set +e
-        wine "$exe" >"$work/$1.log" 2>&1
+        wine "$@" >"$work/$name.log" 2>&1
         echo $? >"$status_file"
     ) &
     game_pid=$!
@@ -138,7 +143,7 @@ no_window() { ! window_id "$1" "$2" >/dev/null; }
 # A shown window of the game without a title: an open drop-down menu.
 unnamed_window() {
     local id
-    for id in $(xdotool search --onlyvisible --class glouto.exe 2>/dev/null); do
+    for id in $(xdotool search --onlyvisible --class glouto 2>/dev/null); do
         if [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ]; then
             echo "$id"
             return 0
@@ -147,7 +152,7 @@ unnamed_window() {
     return 1
 }
 
-no_window_id() { ! xdotool search --onlyvisible --class glouto.exe 2>/dev/null | grep -qx "$1"; }
+no_window_id() { ! xdotool search --onlyvisible --class glouto 2>/dev/null | grep -qx "$1"; }
 
 # Sets wx wy ww wh: the window's place and size on the screen, frame included.
 window_geometry() {
@@ -185,6 +190,9 @@ count_colour() {
     convert "$work/$1.png" -crop "$2" +repage -fill black -opaque white -fuzz "${4:-12}%" -fill white -opaque "$3" \
         -fuzz 0 -fill black +opaque white -format '%[fx:round(mean*w*h)]' info:
 }
+
+# How many pixels of the region are exactly black.
+count_black() { convert "$work/$1.png" -crop "$2" +repage -depth 8 txt:- | grep -c '#000000'; }
 
 # The vertical centres of the lines of dark text in the region, top to bottom.
 text_row_centres() {

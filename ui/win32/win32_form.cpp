@@ -1,12 +1,14 @@
 // Builds a top-level window from its definition: frame, menu, controls, lines, stacking and tab order.
 #include "win32_form.h"
 
+#include "layout.h"
 #include "runtime_error.h"
+#include "stored_control.h"
 #include "win32_text.h"
 #include "win32_widgets.h"
 
 #include <algorithm>
-#include <ranges>
+#include <string>
 
 namespace win32 {
 namespace {
@@ -14,17 +16,6 @@ namespace {
 constexpr wchar_t kFormClass[] = L"GloutoForm";
 constexpr int kFirstControlId = 100;
 constexpr int kFirstMenuId = 1000;
-
-bool isLightweight(forms::ControlKind kind)
-{
-    return kind == forms::ControlKind::Image || kind == forms::ControlKind::Label;
-}
-
-bool takesFocus(forms::ControlKind kind)
-{
-    using enum forms::ControlKind;
-    return kind == Button || kind == PictureButton || kind == TextBox;
-}
 
 // Fixed frames: a caption with a close box, no minimise or maximise box, no sizing border.
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
@@ -57,22 +48,25 @@ void FormWindow::registerClass(HINSTANCE instance, HICON icon)
     registerPictureClass(instance);
 }
 
-FormWindow::FormWindow(const forms::FormDef& definition, HINSTANCE instance, PictureCache& pictures, HWND hiddenOwner,
-                       Guard guard, Callbacks callbacks)
-    : m_definition(definition), m_instance(instance), m_pictures(pictures), m_guard(std::move(guard))
-    , m_callbacks(std::move(callbacks))
+FormWindow* FormWindow::of(HWND root)
+{
+    wchar_t name[std::size(kFormClass) + 1] = {};
+    if (!root || !GetClassNameW(root, name, static_cast<int>(std::size(name))) || std::wstring_view(name) != kFormClass)
+        return nullptr;
+    return reinterpret_cast<FormWindow*>(GetWindowLongPtrW(root, GWLP_USERDATA));
+}
+
+FormWindow::FormWindow(const forms::FormDef& definition, HINSTANCE instance, PictureCache& pictures, HWND owner,
+                       app::WindowEvents& events, Keyboard& keyboard)
+    : m_definition(definition), m_instance(instance), m_pictures(pictures), m_events(events), m_keyboard(keyboard)
 {
     const DWORD exStyle = extendedStyle(definition.border);
     HMENU bar = definition.menus.empty() ? nullptr : CreateMenu();
     buildMenus(bar);
-    RECT frame{0, 0, pixels(definition.clientWidth), pixels(definition.clientHeight)};
+    RECT frame{0, 0, app::pixels(definition.clientWidth), app::pixels(definition.clientHeight)};
     AdjustWindowRectEx(&frame, kFormStyle, bar != nullptr, exStyle);
-    // An owned window never shows in the task bar, so a main window kept out of it gets an owner
-    // that is never shown. Tool windows stay out of it by themselves.
-    const bool owned = !definition.showInTaskbar && definition.border == forms::BorderStyle::FixedDialog;
     CreateWindowExW(exStyle, kFormClass, widen(definition.caption).c_str(), kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    frame.right - frame.left, frame.bottom - frame.top, owned ? hiddenOwner : nullptr, bar, instance,
-                    this);
+                    frame.right - frame.left, frame.bottom - frame.top, owner, bar, instance, this);
     if (!m_hwnd) {
         if (bar)
             DestroyMenu(bar);
@@ -118,33 +112,31 @@ void FormWindow::buildControls()
 {
     int id = kFirstControlId;
     for (const forms::ControlDef& def : m_definition.controls) {
-        HWND parent = def.container.empty() ? m_hwnd : control(def.container);
+        HWND parent = def.container.empty() ? m_hwnd : child(def.container);
         HWND hwnd = createControl(def, parent, id);
         if (!hwnd)
             throw game::RuntimeError(game::ErrorNumber::Internal, "CreateWindowEx " + std::string(def.name));
         if (def.kind == forms::ControlKind::Frame)
             makeFrameContainer(hwnd, m_hwnd, m_definition.lines, def.name);
-        m_controls.emplace(std::string(def.name), Child{hwnd, &def});
+        m_children.emplace(def.name, hwnd);
         m_controlIds.emplace(id++, &def);
     }
-    stackControls();
-
-    std::vector<const forms::ControlDef*> focusable;
-    for (const forms::ControlDef& def : m_definition.controls)
-        if (takesFocus(def.kind))
-            focusable.push_back(&def);
-    std::ranges::stable_sort(focusable, {}, &forms::ControlDef::tabIndex);
-    for (const forms::ControlDef* def : focusable)
-        m_tabOrder.push_back(control(def->name));
+    // Raising each in turn from the bottom of the stack leaves the last on top.
+    for (const std::size_t i : app::stackingOrder(m_definition))
+        SetWindowPos(child(m_definition.controls[i].name), HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (const std::size_t i : app::tabOrder(m_definition))
+        m_tabOrder.push_back(child(m_definition.controls[i].name));
 }
 
 HWND FormWindow::createControl(const forms::ControlDef& def, HWND parent, int id)
 {
     using enum forms::ControlKind;
-    const int x = pixels(def.left), y = pixels(def.top), width = pixels(def.width), height = pixels(def.height);
+    const app::PixelRect place = app::pixelRect(def);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (def.visible ? WS_VISIBLE : 0);
     if (def.kind == PictureBox || def.kind == Image)
-        return createPicture(parent, m_pictures.get(def.picture), RECT{x, y, x + width, y + height}, style, id,
+        return createPicture(parent, m_pictures.get(def.picture),
+                             RECT{place.x, place.y, place.x + place.width, place.y + place.height}, style, id,
                              m_instance);
 
     const wchar_t* windowClass = L"BUTTON";
@@ -177,38 +169,24 @@ HWND FormWindow::createControl(const forms::ControlDef& def, HWND parent, int id
     case Image:
         break;
     }
-    HWND hwnd = CreateWindowExW(exStyle, windowClass, widen(def.caption).c_str(), style, x, y, width, height, parent,
+    HWND hwnd = CreateWindowExW(exStyle, windowClass, widen(def.caption).c_str(), style, place.x, place.y,
+                                place.width, place.height, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), m_instance, nullptr);
     if (hwnd)
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return hwnd;
 }
 
-void FormWindow::stackControls()
-{
-    // A definition lists its controls front to back; lightweight ones (images, labels) lie beneath
-    // every windowed one, whatever their place in the list.
-    const auto raise = [this](const forms::ControlDef& def) {
-        SetWindowPos(control(def.name), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    };
-    const auto backToFront = m_definition.controls | std::views::reverse;
-    for (const forms::ControlDef& def : backToFront)
-        if (isLightweight(def.kind))
-            raise(def);
-    for (const forms::ControlDef& def : backToFront)
-        if (!isLightweight(def.kind))
-            raise(def);
-}
-
 void FormWindow::fitClientArea()
 {
     // The menu bar may take more than one line of a narrow window: grow the frame until the
-    // client area has its exact size, then centre.
+    // client area has its exact size, then centre the whole window, frame included, on the
+    // screen's work area.
     RECT client, frame;
     GetClientRect(m_hwnd, &client);
     GetWindowRect(m_hwnd, &frame);
-    const int width = frame.right - frame.left + pixels(m_definition.clientWidth) - client.right;
-    const int height = frame.bottom - frame.top + pixels(m_definition.clientHeight) - client.bottom;
+    const int width = frame.right - frame.left + app::pixels(m_definition.clientWidth) - client.right;
+    const int height = frame.bottom - frame.top + app::pixels(m_definition.clientHeight) - client.bottom;
     const RECT area = workArea();
     int x = frame.left, y = frame.top;
     if (m_definition.centred) {
@@ -218,12 +196,12 @@ void FormWindow::fitClientArea()
     SetWindowPos(m_hwnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HWND FormWindow::control(std::string_view name) const
+HWND FormWindow::child(std::string_view name) const
 {
-    const auto found = m_controls.find(name);
-    if (found == m_controls.end())
+    const auto found = m_children.find(name);
+    if (found == m_children.end())
         throw game::RuntimeError::objectRequired(std::string(name));
-    return found->second.hwnd;
+    return found->second;
 }
 
 void FormWindow::showAndActivate()
@@ -236,10 +214,35 @@ void FormWindow::showAndActivate()
     SetForegroundWindow(m_hwnd);
 }
 
-void FormWindow::destroy()
+void FormWindow::unload()
 {
+    // Off the screen and deaf at once; the object itself lives on until the application layer
+    // lets it go.
     if (m_hwnd)
         DestroyWindow(m_hwnd);
+}
+
+void FormWindow::changed(const app::StoredControl& control, app::Property property)
+{
+    if (!m_hwnd)
+        return;
+    HWND hwnd = child(control.name());
+    switch (property) {
+    case app::Property::Top:
+    case app::Property::Left:
+        if (const auto place = control.pixelPosition())
+            SetWindowPos(hwnd, nullptr, place->x, place->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        break;
+    case app::Property::Visible:
+        ShowWindow(hwnd, control.visible() ? SW_SHOWNA : SW_HIDE);
+        break;
+    case app::Property::Caption:
+        SetWindowTextW(hwnd, widen(control.caption()).c_str());
+        break;
+    case app::Property::Enabled:
+        EnableWindow(hwnd, control.enabled());
+        break;
+    }
 }
 
 HWND FormWindow::firstTabStop() const

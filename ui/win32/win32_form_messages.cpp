@@ -19,8 +19,8 @@ LRESULT CALLBACK FormWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
     }
     if (!self)
         return DefWindowProcW(hwnd, message, wParam, lParam);
-    // Handlers run under the guard; this is only for a fault of the window code itself, which
-    // must not unwind through Windows either.
+    // The application layer guards the handlers; this is only for a fault of the window code
+    // itself, which must not unwind through Windows either.
     try {
         return self->handle(hwnd, message, wParam, lParam);
     } catch (const std::exception& error) {
@@ -30,27 +30,20 @@ LRESULT CALLBACK FormWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
     }
 }
 
-void FormWindow::run(const std::function<void()>& callback)
-{
-    if (callback)
-        m_guard(callback);
-}
-
-std::string_view FormWindow::commandName(WPARAM wParam, LPARAM lParam) const
+void FormWindow::command(WPARAM wParam, LPARAM lParam)
 {
     const int id = LOWORD(wParam);
     if (lParam == 0) {
-        const auto item = m_menuItems.find(id);
-        return item == m_menuItems.end() ? std::string_view{} : item->second;
+        if (const auto item = m_menuItems.find(id); item != m_menuItems.end())
+            m_events.menuItemChosen(item->second);
+        return;
     }
-    if (HIWORD(wParam) != BN_CLICKED)
-        return {};
     const auto control = m_controlIds.find(id);
-    if (control == m_controlIds.end())
-        return {};
+    if (HIWORD(wParam) != BN_CLICKED || control == m_controlIds.end())
+        return;
     const forms::ControlKind kind = control->second->kind;
-    const bool button = kind == forms::ControlKind::Button || kind == forms::ControlKind::PictureButton;
-    return button ? control->second->name : std::string_view{};
+    if (kind == forms::ControlKind::Button || kind == forms::ControlKind::PictureButton)
+        m_events.buttonClicked(control->second->name);
 }
 
 void FormWindow::activated(HWND hwnd, WPARAM wParam)
@@ -71,7 +64,7 @@ LRESULT FormWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     case WM_ERASEBKGND: {
         RECT client;
         GetClientRect(hwnd, &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(systemColourIndex(m_definition.background)));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, backgroundBrush(m_definition.background));
         return 1;
     }
     case WM_PAINT: {
@@ -94,19 +87,19 @@ LRESULT FormWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         if (item.CtlType != ODT_BUTTON || control == m_controlIds.end())
             break;
         const forms::ControlDef& def = *control->second;
-        run([&] { drawPictureButton(item, m_pictures.get(def.picture), m_pictures.get(def.pressedPicture)); });
+        drawPictureButton(item, m_pictures.get(def.picture), m_pictures.get(def.pressedPicture));
         return TRUE;
     }
     case WM_COMMAND:
-        if (const std::string_view name = commandName(wParam, lParam); !name.empty() && m_callbacks.command)
-            run([&] { m_callbacks.command(name); });
+        command(wParam, lParam);
         return 0;
     case WM_CLOSE:
-        run(m_callbacks.close);
+        // The window never closes on its own: the application layer decides.
+        m_events.closeBoxClicked();
         return 0;
     case WM_ACTIVATEAPP:
         if (!wParam)
-            run(m_callbacks.appDeactivated);
+            m_keyboard.lost();
         return 0;
     case WM_ACTIVATE:
         activated(hwnd, wParam);
@@ -116,12 +109,6 @@ LRESULT FormWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         m_hwnd = nullptr;
         break;
     default:
-        if (m_callbacks.message) {
-            bool handled = false;
-            run([&] { handled = m_callbacks.message(message, wParam, lParam); });
-            if (handled)
-                return 0;
-        }
         break;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);

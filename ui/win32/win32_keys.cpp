@@ -1,25 +1,61 @@
-// Arrow key presses and releases to the latch.
+// The thread's message hook and the keyboard messages it reads.
 #include "win32_keys.h"
 
-namespace win32 {
+#include "app.h"
+#include "arrow_key_latch.h"
 
-bool feedArrowKey(const MSG& message, game::ArrowKeyLatch& latch)
+namespace win32 {
+namespace {
+
+// One game thread, one keyboard.
+thread_local Keyboard* t_keyboard = nullptr;
+
+} // namespace
+
+std::optional<ArrowKeyEvent> arrowKeyEvent(const MSG& message)
 {
-    const bool press = message.message == WM_KEYDOWN;
-    // A release comes as a system key while Alt is down; it must not leave the key held.
-    const bool release = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
-    if (!press && !release)
-        return false;
+    const bool down = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    const bool up = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+    if (!down && !up)
+        return std::nullopt;
     const auto key = game::ArrowKeyLatch::fromVirtualKey(static_cast<int>(message.wParam));
     if (!key)
-        return false;
-    // Bit 30 of lParam: the key was already down, an auto-repeat.
-    const bool repeat = (message.lParam & (1L << 30)) != 0;
-    if (press && !repeat)
-        latch.press(*key);
-    else if (release)
-        latch.release(*key);
-    return true;
+        return std::nullopt;
+    // Bit 30 of lParam: the key was already down.
+    return ArrowKeyEvent{*key, down, down && (message.lParam & (1L << 30)) != 0};
+}
+
+Keyboard::Keyboard()
+    : m_hook(SetWindowsHookExW(WH_GETMESSAGE, onMessage, nullptr, GetCurrentThreadId()))
+{
+    t_keyboard = this;
+}
+
+Keyboard::~Keyboard()
+{
+    if (m_hook)
+        UnhookWindowsHookEx(m_hook);
+    t_keyboard = nullptr;
+}
+
+void Keyboard::lost()
+{
+    if (m_app)
+        m_app->keyboardLost();
+}
+
+LRESULT CALLBACK Keyboard::onMessage(int code, WPARAM removal, LPARAM message)
+{
+    // A loop that only peeks will take the same message again later: count it once, when taken.
+    if (code == HC_ACTION && removal == PM_REMOVE && t_keyboard && t_keyboard->m_app) {
+        if (const auto event = arrowKeyEvent(*reinterpret_cast<const MSG*>(message))) {
+            if (event->down)
+                t_keyboard->m_app->keyDown(event->key, event->autoRepeat);
+            else
+                t_keyboard->m_app->keyUp(event->key);
+        }
+    }
+    return CallNextHookEx(nullptr, code, removal, message);
 }
 
 } // namespace win32

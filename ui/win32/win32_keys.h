@@ -1,15 +1,48 @@
-// The arrow-key latch fed from the keyboard messages the message loop takes for the game's windows.
+// Arrow keys from every message loop on the game's thread to the application layer.
 #pragma once
 
-#include "arrow_key_latch.h"
+#include "platform.h"
 
 #include <windows.h>
 
+#include <optional>
+
+namespace app {
+class App;
+}
+
 namespace win32 {
 
-// Looks at a message before it is translated and dispatched, and never consumes it: the focused
-// control still gets its keys. Returns true when it was an arrow key's press or release.
-// Auto-repeat adds nothing, since a held key already reports on every query.
-bool feedArrowKey(const MSG& message, game::ArrowKeyLatch& latch);
+struct ArrowKeyEvent {
+    game::ArrowKey key;
+    bool down;
+    bool autoRepeat;
+};
+
+// An arrow key's press or release in a keyboard message; Alt held makes it a system key, which
+// still counts.
+std::optional<ArrowKeyEvent> arrowKeyEvent(const MSG& message);
+
+// Menus, window moves and message boxes run loops of their own that the game's loop never sees,
+// so a hook on this thread alone (never system-wide) watches every message any loop takes from
+// the queue. Only the game's own windows live on this thread.
+class Keyboard {
+public:
+    Keyboard();
+    ~Keyboard();
+    Keyboard(const Keyboard&) = delete;
+    Keyboard& operator=(const Keyboard&) = delete;
+
+    // Who hears the keys; nobody before the first call or after nullptr.
+    void feedTo(app::App* app) { m_app = app; }
+    // The keyboard went to another program.
+    void lost();
+
+private:
+    static LRESULT CALLBACK onMessage(int code, WPARAM removal, LPARAM message);
+
+    HHOOK m_hook;
+    app::App* m_app = nullptr;
+};
 
 } // namespace win32

@@ -5,7 +5,6 @@
 
 #include <mmsystem.h>
 
-
 namespace win32 {
 namespace {
 
@@ -75,14 +74,13 @@ TickTimers::~TickTimers()
 
 void TickTimers::setEnabled(std::size_t timer, bool enabled)
 {
-    if (m_enabled.at(timer) == enabled)
-        return;
-    m_enabled[timer] = enabled;
+    m_enabled.at(timer) = enabled;
     if (!enabled) {
         CancelWaitableTimer(m_handles[timer]);
         return;
     }
-    // A negative due time is relative: the first tick comes one period from now.
+    // Re-arming an armed timer starts its period afresh. A negative due time is relative: the
+    // first tick comes one period from now.
     LARGE_INTEGER due;
     due.QuadPart = -m_periods[timer] * kUnitsPerMs;
     if (!SetWaitableTimer(m_handles[timer], &due, m_periods[timer], nullptr, nullptr, FALSE))

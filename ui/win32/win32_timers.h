@@ -23,7 +23,8 @@ public:
     TickTimers(const TickTimers&) = delete;
     TickTimers& operator=(const TickTimers&) = delete;
 
-    // Enabling starts a fresh period; disabling drops any tick not yet handled.
+    // Enabling starts a fresh period, also when already enabled; disabling drops any tick not yet
+    // handled.
     void setEnabled(std::size_t timer, bool enabled);
     bool enabled(std::size_t timer) const { return m_enabled.at(timer); }
 

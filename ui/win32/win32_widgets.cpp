@@ -1,11 +1,11 @@
 // Picture windows, frame containers, lines and picture buttons.
 #include "win32_widgets.h"
 
+#include "layout.h"
 #include "win32_pictures.h"
 
 #include <commctrl.h>
 
-#include <cmath>
 #include <string>
 
 namespace win32 {
@@ -82,18 +82,18 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 } // namespace
 
-int systemColourIndex(forms::SystemColour colour)
+HBRUSH backgroundBrush(forms::SystemColour colour)
 {
     switch (colour) {
     case forms::SystemColour::WindowFrame:
-        return COLOR_WINDOWFRAME;
+        // The board's pictures all sit on black and must make one surface with it, whatever
+        // window-frame colour the system has (Wine's default is grey).
+        return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     case forms::SystemColour::ButtonFace:
         break;
     }
-    return COLOR_BTNFACE;
+    return GetSysColorBrush(COLOR_BTNFACE);
 }
-
-int pixels(double twips) { return static_cast<int>(std::lround(forms::pixelsFromTwips(twips))); }
 
 void registerPictureClass(HINSTANCE instance)
 {
@@ -127,8 +127,8 @@ void paintLines(HDC dc, std::span<const forms::LineDef> lines, std::string_view 
             continue;
         HPEN pen = CreatePen(PS_SOLID, line.borderWidthPixels, GetSysColor(COLOR_WINDOWTEXT));
         HGDIOBJ previous = SelectObject(dc, pen);
-        MoveToEx(dc, pixels(line.x1), pixels(line.y1), nullptr);
-        LineTo(dc, pixels(line.x2), pixels(line.y2));
+        MoveToEx(dc, app::pixels(line.x1), app::pixels(line.y1), nullptr);
+        LineTo(dc, app::pixels(line.x2), app::pixels(line.y2));
         SelectObject(dc, previous);
         DeleteObject(pen);
     }

@@ -28,10 +28,7 @@ void paintLines(HDC dc, std::span<const forms::LineDef> lines, std::string_view 
 // The pressed picture is shown while the button is held down and when it is disabled.
 void drawPictureButton(const DRAWITEMSTRUCT& item, HBITMAP picture, HBITMAP pressedPicture);
 
-// GetSysColor's index of a definition's system colour.
-int systemColourIndex(forms::SystemColour colour);
-
-// Twips of a definition to whole pixels.
-int pixels(double twips);
+// The brush of a window's background colour.
+HBRUSH backgroundBrush(forms::SystemColour colour);
 
 } // namespace win32

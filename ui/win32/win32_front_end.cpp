@@ -1,0 +1,110 @@
+// Making the game's windows and clocks, boxes modal to every game window, and the message loop.
+#include "win32_front_end.h"
+
+#include "app.h"
+#include "win32_form.h"
+#include "win32_text.h"
+#include "win32_tick_timer.h"
+
+#include <vector>
+
+namespace win32 {
+namespace {
+
+BOOL CALLBACK collectWindow(HWND hwnd, LPARAM windows)
+{
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hwnd);
+    return TRUE;
+}
+
+// A box that every window of the game waits for, not only its owner. The box disables its owner
+// itself (and gives it the activation back), so that one is left to it.
+void modalBox(const std::wstring& text, const std::wstring& title, UINT style)
+{
+    HWND owner = GetActiveWindow();
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), collectWindow, reinterpret_cast<LPARAM>(&windows));
+    std::vector<HWND> disabled;
+    for (HWND hwnd : windows)
+        if (hwnd != owner && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+            EnableWindow(hwnd, FALSE);
+            disabled.push_back(hwnd);
+        }
+    MessageBoxW(owner, text.c_str(), title.c_str(), style);
+    for (HWND hwnd : disabled)
+        if (IsWindow(hwnd))
+            EnableWindow(hwnd, TRUE);
+}
+
+} // namespace
+
+FrontEnd::FrontEnd(HINSTANCE instance)
+    : m_instance(instance)
+    , m_pictures(instance)
+    , m_hiddenOwner(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr))
+{
+    FormWindow::registerClass(instance, LoadIconW(instance, MAKEINTRESOURCEW(GLOUTO_ICON_ID)));
+    TickTimer::registerClass(instance);
+}
+
+FrontEnd::~FrontEnd()
+{
+    if (m_hiddenOwner)
+        DestroyWindow(m_hiddenOwner);
+}
+
+int FrontEnd::run(app::App& app)
+{
+    m_keyboard.feedTo(&app);
+    MSG message{};
+    int status = app::App::kRuntimeErrorExit;
+    for (;;) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0)
+                status = static_cast<int>(message.wParam);
+            break;
+        }
+        FormWindow* form = FormWindow::of(message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr);
+        if (!form || !form->preTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    m_keyboard.feedTo(nullptr);
+    return status;
+}
+
+std::unique_ptr<app::WindowView> FrontEnd::makeWindow(const forms::FormDef& form, app::WindowEvents& events)
+{
+    // An owned window never shows in the task bar; tool windows stay out of it by themselves.
+    const bool owned = !form.showInTaskbar && form.border == forms::BorderStyle::FixedDialog;
+    return std::make_unique<FormWindow>(form, m_instance, m_pictures, owned ? m_hiddenOwner : nullptr, events,
+                                        m_keyboard);
+}
+
+std::unique_ptr<app::TimerView> FrontEnd::makeTimer(const forms::TimerDef& timer, std::function<void()> tick)
+{
+    return std::make_unique<TickTimer>(m_instance, timer.intervalMs, std::move(tick));
+}
+
+void FrontEnd::messageBox(std::string_view prompt, int style, std::string_view title)
+{
+    modalBox(widen(prompt), widen(title), static_cast<UINT>(style));
+}
+
+void FrontEnd::reportError(std::string_view report)
+{
+    modalBox(widen(report), programName(), MB_ICONSTOP | MB_OK);
+}
+
+void FrontEnd::endProgram(int status)
+{
+    // The first end is the one: a later call must not change the exit status.
+    if (m_ending)
+        return;
+    m_ending = true;
+    PostQuitMessage(status);
+}
+
+} // namespace win32

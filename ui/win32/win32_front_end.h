@@ -1,0 +1,42 @@
+// The Win32 front end: windows, clocks and boxes for the application layer, and the message loop.
+#pragma once
+
+#include "front_end.h"
+#include "win32_keys.h"
+#include "win32_pictures.h"
+
+#include <windows.h>
+
+namespace app {
+class App;
+}
+
+namespace win32 {
+
+class FrontEnd final : public app::FrontEnd {
+public:
+    explicit FrontEnd(HINSTANCE instance);
+    ~FrontEnd() override;
+    FrontEnd(const FrontEnd&) = delete;
+    FrontEnd& operator=(const FrontEnd&) = delete;
+
+    // Runs the message loop, the arrow keys going to `app`, until the program ends; returns the
+    // exit status.
+    int run(app::App& app);
+
+    std::unique_ptr<app::WindowView> makeWindow(const forms::FormDef& form, app::WindowEvents& events) override;
+    std::unique_ptr<app::TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
+    void messageBox(std::string_view prompt, int style, std::string_view title) override;
+    void reportError(std::string_view report) override;
+    void endProgram(int status) override;
+
+private:
+    HINSTANCE m_instance;
+    PictureCache m_pictures;
+    // Never shown: it owns the main window, which keeps that one out of the task bar.
+    HWND m_hiddenOwner;
+    Keyboard m_keyboard;
+    bool m_ending = false;
+};
+
+} // namespace win32
