@@ -100,9 +100,25 @@ say "by default, in a Wayland session, through XWayland: an X window asking to b
 launch xwayland
 wait_until 100 main_up || fail "no X window titled '<79 spaces>GLOUTO<55 spaces>$SITE' within 10 s on $DISPLAY"
 geometry "$MAIN"
-hints=$(xprop -id "$MAIN" WM_NORMAL_HINTS)
-grep -q "user specified location: $(((SCREEN_W - GW) / 2)), $(((SCREEN_H - GH) / 2))$" <<<"$hints" &&
-    grep -q "minimum size: $GW by $GH" <<<"$hints" && grep -q "maximum size: $GW by $GH" <<<"$hints" ||
+# Centred by the client area until the window manager has framed it, then frame included.
+hints_centred() {
+    local l=0 r=0 t=0 b=0
+    hints=$(xprop -id "$MAIN" WM_NORMAL_HINTS)
+    # Weston's X window manager frames without _NET_FRAME_EXTENTS: the frame is the parent window.
+    local parent px py pw ph cx cy cw ch
+    parent=$(xwininfo -id "$MAIN" -tree | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+    if [[ -n $parent ]] && xwininfo -id "$parent" | grep -q IsViewable; then
+        read -r px py pw ph < <(xwininfo -id "$parent" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+            /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
+        read -r cx cy cw ch < <(xwininfo -id "$MAIN" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF}
+            /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
+        l=$((cx - px)) t=$((cy - py)) r=$((pw - cw - cx + px)) b=$((ph - ch - cy + py))
+    fi
+    grep -q "minimum size: $GW by $GH" <<<"$hints" && grep -q "maximum size: $GW by $GH" <<<"$hints" &&
+        grep -q -e "user specified location: $(((SCREEN_W - GW) / 2)), $(((SCREEN_H - GH) / 2))$" \
+            -e "user specified location: $(((SCREEN_W - GW - ${l:-0} - ${r:-0}) / 2 + ${l:-0})), $(((SCREEN_H - GH - ${t:-0} - ${b:-0}) / 2 + ${t:-0}))$" <<<"$hints"
+}
+wait_until 30 hints_centred ||
     fail "the X window's hints do not ask for a fixed ${GW}x$GH centred on ${SCREEN_W}x$SCREEN_H: $hints"
 # Weston places X windows itself and keeps its own _NET_WM_STATE: the hints are checked, not obeyed.
 note "${GW}x$GH, asks to be centred on the ${SCREEN_W}x$SCREEN_H screen at a fixed size"

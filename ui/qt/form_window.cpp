@@ -276,7 +276,7 @@ void FormWindow::centreOnceFramed()
 {
     // A window manager frames a new window a moment after it is mapped, and tells no widget when it
     // has: look for the frame for a short while. Without a window manager none comes.
-    constexpr int kLooks = 50;
+    constexpr int kLooks = 150;
     if (!windowHandle()->frameMargins().isNull())
         centre();
     else if (++m_framingLooks < kLooks)
