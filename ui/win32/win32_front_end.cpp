@@ -95,7 +95,7 @@ void FrontEnd::messageBox(std::string_view prompt, int style, std::string_view t
 
 void FrontEnd::reportError(std::string_view report)
 {
-    modalBox(widen(report), programName(), MB_ICONSTOP | MB_OK);
+    modalBox(widen(report), widen(app::kProgramName), MB_ICONSTOP | MB_OK);
 }
 
 void FrontEnd::endProgram(int status)

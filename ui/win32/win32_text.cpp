@@ -1,4 +1,4 @@
-// UTF-8 to UTF-16 conversion, the program's name and the last-resort error box.
+// UTF-8 to UTF-16 conversion and the last-resort error box.
 #include "win32_text.h"
 
 #include "app.h"
@@ -18,21 +18,9 @@ std::wstring widen(std::string_view utf8)
     return wide;
 }
 
-std::wstring programName()
-{
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path, length);
-    if (const auto slash = name.find_last_of(L"\\/"); slash != std::wstring::npos)
-        name.erase(0, slash + 1);
-    if (const auto dot = name.rfind(L'.'); dot != std::wstring::npos)
-        name.erase(dot);
-    return name;
-}
-
 void fatal(std::string_view report)
 {
-    MessageBoxW(nullptr, widen(report).c_str(), programName().c_str(), MB_ICONSTOP | MB_OK | MB_TASKMODAL);
+    MessageBoxW(nullptr, widen(report).c_str(), widen(app::kProgramName).c_str(), MB_ICONSTOP | MB_OK | MB_TASKMODAL);
     ExitProcess(app::App::kRuntimeErrorExit);
 }
 

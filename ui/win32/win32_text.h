@@ -1,4 +1,4 @@
-// Texts across the Win32 boundary: UTF-8 to UTF-16, the program's name, and the last-resort error box.
+// Texts across the Win32 boundary: UTF-8 to UTF-16, and the last-resort error box.
 #pragma once
 
 #include <string>
@@ -8,9 +8,6 @@ namespace win32 {
 
 // The definitions and the engine write UTF-8; every Win32 call here takes UTF-16.
 std::wstring widen(std::string_view utf8);
-
-// The executable's name without its extension: the title of the platform's error report.
-std::wstring programName();
 
 // For a failure that no handler's guard could take: shows the report and ends the process
 // with the runtime-error status.
