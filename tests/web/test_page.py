@@ -1,4 +1,4 @@
-#!/usr/bin/python3
+#!/usr/bin/python3 -B
 """The game's page in headless Chromium: windows, start state by pixels, keys, menus, lifetimes and capture.
 
 Usage: test_page.py <folder of the test page>
@@ -39,8 +39,11 @@ class PageTest(unittest.TestCase):
         cls.browser.__exit__(None, None, None)
         cls.server.__exit__(None, None, None)
 
+    # Part of the address after the page's, for a test that opens it another way.
+    fragment = ""
+
     def setUp(self):
-        self.driver.get(self.server.url)
+        self.driver.get(self.server.url + self.fragment)
         self.until(lambda d: self.window("Form1"))
         self.until(lambda d: d.execute_script(
             "return [...document.images].filter(i => i.closest('.window')).every(i => i.complete)"))
@@ -229,6 +232,21 @@ class Capture(PageTest):
         self.assertFalse(self.driver.find_element(By.ID, "launcher").is_displayed())
         self.window("Form2").find_element(By.CSS_SELECTOR, ".button").click()
         self.until(lambda d: self.driver.find_element(By.ID, "launcher").is_displayed())
+
+
+class RuntimeErrors(PageTest):
+    fragment = "#overflow"
+
+    def test_is_reported_in_a_stop_box_and_ends_the_program(self):
+        self.release_clock()
+        box = self.until(lambda d: self.game_over_box())[0]
+        self.assertEqual(box.find_element(By.CSS_SELECTOR, ".caption").text, "glouto")
+        self.assertEqual(box.find_element(By.CSS_SELECTOR, ".prompt").get_attribute("textContent"),
+                         "Erreur d'exécution '6':\n\nDépassement de capacité")
+        self.assertEqual(len(box.find_elements(By.CSS_SELECTOR, ".stopicon")), 1)
+        box.find_element(By.CSS_SELECTOR, ".boxbuttons button").click()
+        self.until(lambda d: self.driver.find_element(By.ID, "launcher").is_displayed())
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, ".window"), [])
 
 
 if __name__ == "__main__":
