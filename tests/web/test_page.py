@@ -28,10 +28,13 @@ def px(twips):
 
 
 class PageTest(unittest.TestCase):
+    # Device pixels per CSS pixel of the test's screen.
+    scale = 1
+
     @classmethod
     def setUpClass(cls):
         cls.server = StaticServer(PAGE).__enter__()
-        cls.browser = Browser().__enter__()
+        cls.browser = Browser(scale=cls.scale).__enter__()
         cls.driver = cls.browser.driver
 
     @classmethod
@@ -91,7 +94,7 @@ class PageTest(unittest.TestCase):
 
     def character_top(self):
         return self.driver.execute_script(
-            "return [...document.querySelectorAll('.picturebox')].slice(0, 4).find(p => !p.hidden).style.top")
+            "return [...document.querySelectorAll('.picturebox')].slice(0, 4).find(p => !p.hidden).getBoundingClientRect().top")
 
     def score(self):
         return self.client().find_elements(By.CSS_SELECTOR, ".label")[0].text
@@ -205,6 +208,20 @@ class Play(PageTest):
         time.sleep(3 * BEAT_MS / 1000)
         self.assertEqual(self.character_top(), settled)
         ActionChains(self.driver).key_up(Keys.ARROW_DOWN).perform()
+
+
+class HighDpi(PageTest):
+    scale = 1.5
+
+    def test_pictures_scale_by_whole_device_pixels(self):
+        # 1.5 device pixels per CSS pixel cannot draw a picture pixel whole: the desktop shows each
+        # as 2 by 2 device pixels instead.
+        doubled = [[pixel for pixel in row for _ in (0, 1)] for row in bmp_rgb(PICTURES / "character_right.bmp")
+                   for _ in (0, 1)]
+        rows = png_rgb(self.driver.get_screenshot_as_png())
+        left, top = (round(v * self.scale) for v in self.driver.execute_script(
+            "const box = document.querySelector('.client').getBoundingClientRect(); return [box.left, box.top]"))
+        self.assertEqual(region(rows, left + 2 * px(50), top + 2 * px(50), len(doubled[0]), len(doubled)), doubled)
 
 
 class Capture(PageTest):

@@ -7,9 +7,14 @@ import threading
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.remote.remote_connection import RemoteConnection
 
 # Every wait of the tests and tools is bounded by this many seconds.
 WAIT_SECONDS = 10
+
+
+# A browser that stops answering fails its command after this long instead of hanging the run.
+RemoteConnection.set_timeout(WAIT_SECONDS * 3)
 
 
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
@@ -53,12 +58,12 @@ class Browser:
     """A fresh headless Chromium with its own profile; the network beyond 127.0.0.1 stays closed."""
 
     def __init__(self, width=1024, height=768, scale=1):
-        self._profile = tempfile.mkdtemp(prefix="glouto-chromium-")
+        self.profile = tempfile.mkdtemp(prefix="glouto-chromium-")
         options = webdriver.ChromeOptions()
         options.binary_location = chromium_path()
         for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                      "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                     "--disable-dev-shm-usage", f"--user-data-dir={self._profile}",
+                     "--disable-dev-shm-usage", f"--user-data-dir={self.profile}",
                      f"--window-size={width},{height}", f"--force-device-scale-factor={scale}"):
             options.add_argument(flag)
         self.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
@@ -72,4 +77,4 @@ class Browser:
         try:
             self.driver.quit()
         finally:
-            shutil.rmtree(self._profile, ignore_errors=True)
+            shutil.rmtree(self.profile, ignore_errors=True)

@@ -230,7 +230,12 @@ const Glouto = {};
         destroy(id) {
             windows.delete(id);
         },
-        setPosition(id, index, x, y) { place(windows.get(id).controls[index], x, y); },
+        // A move shifts the control's own layer: the board under it is not painted again.
+        setPosition(id, index, x, y) {
+            const frame = windows.get(id);
+            const def = frame.def.controls[index];
+            frame.controls[index].style.transform = `translate(${x - def.x}px, ${y - def.y}px)`;
+        },
         setVisible(id, index, visible) { windows.get(id).controls[index].hidden = !visible; },
         setCaption(id, index, text) {
             const node = windows.get(id).controls[index];
