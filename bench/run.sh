@@ -4,8 +4,17 @@
 # through Qt's xcb platform. About 7 minutes; --quick takes about one, for trying things.
 #   bench/run.sh [--quick] [--against-sprites]
 # --against-sprites compares with the bare program moving two sprites at the game's rates instead.
+#   bench/run.sh --web   the browser build instead: download size, first frame, CPU (bench/web_bench.py)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+if [ "${1:-}" = --web ]; then
+    source tools/packages.sh
+    glouto_install_packages "${GLOUTO_WEB_PACKAGES[@]}" chromium chromium-driver python3-selenium
+    { cmake --preset web && cmake --build --preset web --target glouto_web; } >build-web-bench.log 2>&1 ||
+        { cat build-web-bench.log >&2; exit 1; }
+    exec bench/web_bench.py build/web/site
+fi
 
 runs=5 seconds=30 startup_runs=15 repetitions=5 min_time=0.5 sleep_loop=10
 baseline_args=()

@@ -1,6 +1,10 @@
 # Desktop integration (menu entry, icons, AppStream data, manual page) and the
 # Debian package that CPack builds from the install tree: `cpack` in the build
 # directory writes glouto_<version>_<arch>.deb.
+if(EMSCRIPTEN)
+    include(${CMAKE_CURRENT_LIST_DIR}/WebPackaging.cmake)
+    return()
+endif()
 if(WIN32 OR APPLE)
     return()
 endif()

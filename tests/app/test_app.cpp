@@ -1,6 +1,7 @@
 // The application layer through the null front end: window lifetimes, handlers, the game-over
 // sequence, key policy and the error guard.
 #include "app.h"
+#include "layout.h"
 #include "null_front_end.h"
 #include "runtime_error.h"
 
@@ -191,6 +192,28 @@ TEST(Errors, TheFirstRuntimeErrorIsReportedOnceAndEndsTheProgram)
     p.choose("commandes");
     EXPECT_FALSE(p.app.loaded(FormId::Form2));
     EXPECT_EQ(p.count("End 1"), 1);
+}
+
+std::vector<std::string_view> names(const forms::FormDef& form, const std::vector<std::size_t>& indices)
+{
+    std::vector<std::string_view> result;
+    for (const std::size_t i : indices)
+        result.push_back(form.controls[i].name);
+    return result;
+}
+
+TEST(Layout, TabOrderFollowsTabIndexAndStackingPutsWindowedControlsAboveLightweightOnes)
+{
+    using Names = std::vector<std::string_view>;
+    EXPECT_EQ(names(forms::form2(), app::tabOrder(forms::form2())),
+              (Names{"Command1", "Command2", "Command3", "Command4", "Command5"}));
+    EXPECT_EQ(names(forms::form3(), app::tabOrder(forms::form3())), (Names{"Text1", "Command1"}));
+    const Names stack = names(forms::form1(), app::stackingOrder(forms::form1()));
+    ASSERT_EQ(stack.size(), forms::form1().controls.size());
+    EXPECT_EQ(stack.front(), "Image1");
+    EXPECT_EQ(stack[stack.size() - 6], "Image20");
+    EXPECT_EQ(stack[stack.size() - 5], "Picture5");
+    EXPECT_EQ(stack.back(), "Picture4");
 }
 
 } // namespace

@@ -41,7 +41,9 @@ std::vector<std::size_t> tabOrder(const forms::FormDef& form)
     for (std::size_t i = 0; i < form.controls.size(); ++i)
         if (form.controls[i].tabIndex >= 0 && takesFocus(form.controls[i].kind))
             order.push_back(i);
-    std::ranges::stable_sort(order, {}, [&form](std::size_t i) { return form.controls[i].tabIndex; });
+    // Not std::ranges: Emscripten's C++ library has no ranges algorithms yet.
+    std::stable_sort(order.begin(), order.end(),
+                     [&form](std::size_t a, std::size_t b) { return form.controls[a].tabIndex < form.controls[b].tabIndex; });
     return order;
 }
 

@@ -194,7 +194,7 @@ bool NullFrontEnd::tick(std::string_view timer)
 
 bool NullFrontEnd::running(std::string_view timer) const
 {
-    return std::ranges::any_of(m_timers, [timer](const Timer* t) { return t->name() == timer && t->running(); });
+    return std::any_of(m_timers.begin(), m_timers.end(), [timer](const Timer* t) { return t->name() == timer && t->running(); });
 }
 
 WindowEvents* NullFrontEnd::events(std::string_view form) const
@@ -207,7 +207,7 @@ WindowEvents* NullFrontEnd::events(std::string_view form) const
 
 bool NullFrontEnd::shown(std::string_view form) const
 {
-    return std::ranges::any_of(m_windows, [form](const Window* w) { return w->form().name == form && w->shown(); });
+    return std::any_of(m_windows.begin(), m_windows.end(), [form](const Window* w) { return w->form().name == form && w->shown(); });
 }
 
 } // namespace app

@@ -1,0 +1,10 @@
+// Glouto in the browser: the game with the monster's clock-seeded dice.
+#include "clock_random.h"
+#include "program.h"
+
+int main()
+{
+    web::runProgram(std::make_unique<game::ClockRandom>());
+    // The page's events run the program from here on.
+    return 0;
+}

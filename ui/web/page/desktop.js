@@ -1,0 +1,336 @@
+// The program's desktop in the page: in-page windows, timers, boxes and keys for the C++ front end.
+"use strict";
+
+const Glouto = {};
+
+(function () {
+    // The C++ side reads no event while a box holds its handler: Asyncify has unwound its stack.
+    let busy = false;
+    let ended = false;
+    let topLayer = 0;
+    const windows = new Map();
+    const timers = new Map();
+    const desktop = document.getElementById("desktop");
+
+    function call(name, ...args) {
+        if (busy || ended) return 0;
+        return Module["_glouto_" + name](...args);
+    }
+
+    function element(tag, className, parent) {
+        const made = document.createElement(tag);
+        if (className) made.className = className;
+        if (parent) parent.appendChild(made);
+        return made;
+    }
+
+    function place(node, x, y, width, height) {
+        node.style.left = x + "px";
+        node.style.top = y + "px";
+        if (width !== undefined) {
+            node.style.width = width + "px";
+            node.style.height = height + "px";
+        }
+    }
+
+    function picture(url, parent) {
+        const image = element("img", "", parent);
+        image.src = url;
+        image.alt = "";
+        image.draggable = false;
+        return image;
+    }
+
+    // Lines of one container, in an overlay that takes no clicks.
+    function drawLines(lines, container, parent) {
+        const mine = lines.filter((line) => line.container === container);
+        if (mine.length === 0) return;
+        const svg = document.createElementNS("http://www.w3.org/2000/svg", "svg");
+        svg.setAttribute("class", "lines");
+        for (const line of mine) {
+            const stroke = document.createElementNS(svg.namespaceURI, "line");
+            for (const end of ["x1", "y1", "x2", "y2"]) stroke.setAttribute(end, line[end]);
+            stroke.setAttribute("stroke-width", line.width);
+            svg.appendChild(stroke);
+        }
+        parent.appendChild(svg);
+    }
+
+    function makeControl(windowId, index, def) {
+        let node;
+        switch (def.kind) {
+        case "picturebox":
+            node = element("div", "picturebox");
+            picture(def.picture, node);
+            break;
+        case "image":
+            node = element("div", "image");
+            picture(def.picture, node);
+            break;
+        case "label":
+            node = element("div", "label" + (def.centred ? " centred" : "") + (def.wrap ? " wrap" : ""));
+            node.textContent = def.caption;
+            break;
+        case "button":
+            node = element("button", "button");
+            node.textContent = def.caption;
+            break;
+        case "picturebutton":
+            node = element("button", "picturebutton");
+            picture(def.picture, node).className = "normal";
+            picture(def.pressedPicture, node).className = "pressed";
+            break;
+        case "frame":
+            node = element("div", "frame");
+            element("div", "frameborder", node);
+            element("span", "framecaption", node).textContent = def.caption;
+            break;
+        case "textbox":
+            node = element("input", "textbox");
+            node.type = "text";
+            node.value = def.caption;
+            node.spellcheck = false;
+            break;
+        }
+        if (node.tagName === "BUTTON") {
+            node.type = "button";
+            node.addEventListener("click", () => call("button", windowId, index));
+        }
+        place(node, def.x, def.y, def.width, def.height);
+        node.hidden = !def.visible;
+        return node;
+    }
+
+    function makeMenus(windowId, def, parent, frame) {
+        const bar = element("div", "menubar", parent);
+        def.menus.forEach((menu, menuIndex) => {
+            const title = element("div", "menutitle", bar);
+            title.textContent = menu.caption;
+            const drop = element("div", "dropdown", title);
+            drop.hidden = true;
+            menu.items.forEach((item, itemIndex) => {
+                if (item.separator) {
+                    element("div", "separator", drop);
+                    return;
+                }
+                const entry = element("div", "menuitem", drop);
+                entry.textContent = item.caption;
+                entry.addEventListener("click", (event) => {
+                    event.stopPropagation();
+                    frame.closeMenus();
+                    call("menu_item", windowId, menuIndex, itemIndex);
+                });
+            });
+            title.addEventListener("click", () => {
+                const opening = drop.hidden;
+                frame.closeMenus();
+                drop.hidden = !opening;
+                title.classList.toggle("open", opening);
+            });
+        });
+        return bar;
+    }
+
+    function raise(frame) {
+        frame.node.style.zIndex = ++topLayer;
+        for (const other of windows.values()) other.node.classList.toggle("active", other === frame);
+    }
+
+    // A title bar drags its window, keeping the bar itself on the desktop.
+    function makeDraggable(frame, bar) {
+        bar.addEventListener("pointerdown", (event) => {
+            if (event.button !== 0 || event.target.closest(".closebox")) return;
+            const startX = event.clientX - frame.node.offsetLeft;
+            const startY = event.clientY - frame.node.offsetTop;
+            bar.setPointerCapture(event.pointerId);
+            const move = (moved) => {
+                const x = Math.min(Math.max(moved.clientX - startX, -frame.node.offsetWidth / 2), desktop.clientWidth - bar.offsetHeight);
+                const y = Math.min(Math.max(moved.clientY - startY, 0), desktop.clientHeight - bar.offsetHeight);
+                place(frame.node, x, y);
+            };
+            const stop = () => {
+                bar.removeEventListener("pointermove", move);
+                bar.removeEventListener("pointerup", stop);
+            };
+            bar.addEventListener("pointermove", move);
+            bar.addEventListener("pointerup", stop);
+        });
+    }
+
+    function makeFrame(className, caption, withCloseBox) {
+        const node = element("div", className, desktop);
+        const bar = element("div", "titlebar", node);
+        element("span", "caption", bar).textContent = caption;
+        const closeBox = withCloseBox ? element("button", "closebox", bar) : null;
+        if (closeBox) {
+            closeBox.type = "button";
+            closeBox.tabIndex = -1;
+        }
+        return { node, bar, closeBox };
+    }
+
+    function centre(node) {
+        place(node, Math.max(0, Math.round((desktop.clientWidth - node.offsetWidth) / 2)),
+            Math.max(0, Math.round((desktop.clientHeight - node.offsetHeight) / 2)));
+    }
+
+    function gameWindowsInert(inert) {
+        for (const frame of windows.values()) frame.node.inert = inert;
+    }
+
+    Glouto.desktop = {
+        makeWindow(id, def) {
+            const parts = makeFrame("window" + (def.tool ? " tool" : ""), def.caption, true);
+            const frame = { ...parts, def, shown: false, controls: [] };
+            frame.node.hidden = true;
+            frame.node.tabIndex = -1;
+            frame.node.dataset.form = def.name;
+            frame.closeMenus = () => {
+                for (const drop of frame.node.querySelectorAll(".dropdown")) drop.hidden = true;
+                for (const title of frame.node.querySelectorAll(".menutitle")) title.classList.remove("open");
+            };
+            frame.closeBox.addEventListener("click", () => call("close_box", id));
+            if (def.menus.length > 0) makeMenus(id, def, frame.node, frame);
+            const client = element("div", "client " + def.background, frame.node);
+            client.style.width = def.width + "px";
+            client.style.height = def.height + "px";
+            client.style.fontSize = def.fontPoints + "pt";
+            frame.controls = def.controls.map((control, index) => makeControl(id, index, control));
+            def.stacking.forEach((index, layer) => { frame.controls[index].style.zIndex = layer; });
+            // Focusable controls go first, in tab order, so the keyboard walks them in that order.
+            const order = [...def.tabOrder, ...def.controls.keys()].filter((index, at, all) => all.indexOf(index) === at);
+            for (const index of order) {
+                const container = def.controls[index].container;
+                const parent = container ? frame.controls[def.controls.findIndex((c) => c.name === container)] : client;
+                parent.appendChild(frame.controls[index]);
+            }
+            drawLines(def.lines, "", client);
+            def.controls.forEach((control, index) => {
+                if (control.kind === "frame") drawLines(def.lines, control.name, frame.controls[index]);
+            });
+            frame.node.addEventListener("pointerdown", () => raise(frame), true);
+            makeDraggable(frame, frame.bar);
+            windows.set(id, frame);
+        },
+        show(id) {
+            const frame = windows.get(id);
+            frame.node.hidden = false;
+            if (!frame.shown) {
+                frame.shown = true;
+                centre(frame.node);
+            }
+            raise(frame);
+            const first = frame.def.tabOrder.length > 0 ? frame.controls[frame.def.tabOrder[0]] : frame.node;
+            first.focus({ preventScroll: true });
+        },
+        unload(id) {
+            const frame = windows.get(id);
+            frame.node.remove();
+        },
+        destroy(id) {
+            windows.delete(id);
+        },
+        // A move shifts the control's own layer: the board under it is not painted again.
+        setPosition(id, index, x, y) {
+            const frame = windows.get(id);
+            const def = frame.def.controls[index];
+            frame.controls[index].style.transform = `translate(${x - def.x}px, ${y - def.y}px)`;
+        },
+        setVisible(id, index, visible) { windows.get(id).controls[index].hidden = !visible; },
+        setCaption(id, index, text) {
+            const node = windows.get(id).controls[index];
+            (node.querySelector(".framecaption") || node).textContent = text;
+        },
+        setEnabled(id, index, enabled) {
+            const node = windows.get(id).controls[index];
+            if ("disabled" in node) node.disabled = !enabled;
+        },
+        startTimer(id, ms) {
+            clearInterval(timers.get(id));
+            timers.set(id, setInterval(() => call("tick", id), ms));
+        },
+        stopTimer(id) {
+            clearInterval(timers.get(id));
+            timers.delete(id);
+        },
+        // Modal to every game window: they take no pointer, key or focus until it is closed.
+        messageBox(prompt, stopIcon, title) {
+            busy = true;
+            gameWindowsInert(true);
+            const shade = element("div", "modalshade", desktop);
+            const box = makeFrame("window messagebox active", title, true);
+            box.node.setAttribute("role", "alertdialog");
+            const body = element("div", "boxbody", box.node);
+            if (stopIcon) element("div", "stopicon", body);
+            element("div", "prompt", body).textContent = prompt;
+            const ok = element("button", "button ok", element("div", "boxbuttons", box.node));
+            ok.type = "button";
+            ok.textContent = "OK";
+            box.node.style.zIndex = ++topLayer + 1;
+            shade.style.zIndex = topLayer;
+            centre(box.node);
+            makeDraggable(box, box.bar);
+            ok.focus({ preventScroll: true });
+            return new Promise((resolve) => {
+                const close = () => {
+                    box.node.remove();
+                    shade.remove();
+                    gameWindowsInert(false);
+                    busy = false;
+                    resolve();
+                };
+                ok.addEventListener("click", close);
+                box.closeBox.addEventListener("click", close);
+                box.node.addEventListener("keydown", (event) => {
+                    if (event.key === "Escape") close();
+                });
+            });
+        },
+        // The program is over: no window, no timer; the launcher starts it anew.
+        endProgram() {
+            ended = true;
+            for (const id of timers.keys()) clearInterval(timers.get(id));
+            timers.clear();
+            for (const frame of windows.values()) frame.node.remove();
+            document.getElementById("launcher").hidden = false;
+        },
+    };
+
+    document.getElementById("launcher").addEventListener("click", () => location.reload());
+
+    function typing(target) {
+        return target instanceof HTMLInputElement;
+    }
+
+    // Keys reach the game whichever of its windows has the focus; arrows never scroll the page,
+    // but still move the caret in a text box.
+    document.addEventListener("keydown", (event) => {
+        if (busy) {
+            if (!event.target.closest || !event.target.closest(".messagebox")) event.preventDefault();
+            return;
+        }
+        if (call("key_down", event.keyCode, event.repeat ? 1 : 0) && !typing(event.target)) event.preventDefault();
+    }, true);
+    document.addEventListener("keyup", (event) => {
+        if (call("key_up", event.keyCode) && !typing(event.target)) event.preventDefault();
+    }, true);
+    window.addEventListener("blur", () => call("keyboard_lost"));
+    document.addEventListener("visibilitychange", () => {
+        if (document.hidden) call("keyboard_lost");
+    });
+    document.addEventListener("pointerdown", (event) => {
+        for (const frame of windows.values())
+            if (!event.target.closest || !event.target.closest(".menutitle")) frame.closeMenus();
+    });
+
+    // Pictures are scaled by whole device pixels only, so each picture pixel stays a sharp square.
+    function fitDevicePixels() {
+        const ratio = window.devicePixelRatio || 1;
+        desktop.style.zoom = Math.max(1, Math.round(ratio)) / ratio;
+        matchMedia(`(resolution: ${ratio}dppx)`).addEventListener("change", fitDevicePixels, { once: true });
+    }
+    fitDevicePixels();
+})();
+
+// Emscripten's loader reads this; the program starts when its main() runs.
+var Module = { noExitRuntime: true };

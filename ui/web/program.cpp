@@ -1,0 +1,74 @@
+// The one program of the page and the functions the page's script calls for the player's input.
+#include "program.h"
+
+#include "app.h"
+#include "arrow_key_latch.h"
+#include "web_front_end.h"
+
+#include <emscripten.h>
+
+namespace web {
+namespace {
+
+struct Program {
+    explicit Program(std::unique_ptr<game::RandomSource> source)
+        : random(std::move(source)), application(frontEnd, *random)
+    {
+    }
+    WebFrontEnd frontEnd{GLOUTO_PROGRAM_NAME};
+    std::unique_ptr<game::RandomSource> random;
+    app::App application;
+};
+
+// Lives as long as the page: a browser program never returns from its event loop.
+Program* program = nullptr;
+
+} // namespace
+
+void runProgram(std::unique_ptr<game::RandomSource> random)
+{
+    program = new Program(std::move(random));
+    program->application.start();
+}
+
+} // namespace web
+
+using web::program;
+
+// The page calls these; each returns at once, or when a box it opened has been closed.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void glouto_menu_item(int window, int menu, int item)
+{
+    program->frontEnd.menuItemChosen(window, static_cast<std::size_t>(menu), static_cast<std::size_t>(item));
+}
+
+EMSCRIPTEN_KEEPALIVE void glouto_button(int window, int control)
+{
+    program->frontEnd.buttonClicked(window, static_cast<std::size_t>(control));
+}
+
+EMSCRIPTEN_KEEPALIVE void glouto_close_box(int window) { program->frontEnd.closeBoxClicked(window); }
+
+EMSCRIPTEN_KEEPALIVE void glouto_tick(int timer) { program->frontEnd.tick(timer); }
+
+// Key codes of the page's key events are the platform's virtual-key codes; true for an arrow key.
+EMSCRIPTEN_KEEPALIVE int glouto_key_down(int code, int autoRepeat)
+{
+    const auto key = game::ArrowKeyLatch::fromVirtualKey(code);
+    if (key)
+        program->application.keyDown(*key, autoRepeat != 0);
+    return key.has_value();
+}
+
+EMSCRIPTEN_KEEPALIVE int glouto_key_up(int code)
+{
+    const auto key = game::ArrowKeyLatch::fromVirtualKey(code);
+    if (key)
+        program->application.keyUp(*key);
+    return key.has_value();
+}
+
+EMSCRIPTEN_KEEPALIVE void glouto_keyboard_lost() { program->application.keyboardLost(); }
+
+} // extern "C"

@@ -1,0 +1,153 @@
+// The page's side of each window and timer, through the script functions of desktop.js.
+#include "web_front_end.h"
+
+#include "form_json.h"
+#include "stored_control.h"
+#include "texts.h"
+
+#include <emscripten.h>
+
+namespace web {
+namespace {
+
+// clang-format off
+EM_JS(void, pageMakeWindow, (int id, const char* json), { Glouto.desktop.makeWindow(id, JSON.parse(UTF8ToString(json))); });
+EM_JS(void, pageShowWindow, (int id), { Glouto.desktop.show(id); });
+EM_JS(void, pageUnloadWindow, (int id), { Glouto.desktop.unload(id); });
+EM_JS(void, pageDestroyWindow, (int id), { Glouto.desktop.destroy(id); });
+EM_JS(void, pageSetPosition, (int id, int control, int x, int y), { Glouto.desktop.setPosition(id, control, x, y); });
+EM_JS(void, pageSetVisible, (int id, int control, int visible), { Glouto.desktop.setVisible(id, control, visible !== 0); });
+EM_JS(void, pageSetCaption, (int id, int control, const char* text), { Glouto.desktop.setCaption(id, control, UTF8ToString(text)); });
+EM_JS(void, pageSetEnabled, (int id, int control, int enabled), { Glouto.desktop.setEnabled(id, control, enabled !== 0); });
+EM_JS(void, pageStartTimer, (int id, int ms), { Glouto.desktop.startTimer(id, ms); });
+EM_JS(void, pageStopTimer, (int id), { Glouto.desktop.stopTimer(id); });
+EM_JS(void, pageEndProgram, (int status), { Glouto.desktop.endProgram(status); });
+// The handler that opened the box waits here, unwound by Asyncify, until the player closes it.
+EM_ASYNC_JS(void, pageMessageBox, (const char* prompt, int stopIcon, const char* title), {
+    await Glouto.desktop.messageBox(UTF8ToString(prompt), stopIcon !== 0, UTF8ToString(title));
+});
+// clang-format on
+
+} // namespace
+
+class WebFrontEnd::Window final : public app::WindowView {
+public:
+    Window(WebFrontEnd& owner, int id, const forms::FormDef& form, app::WindowEvents& events)
+        : m_owner(owner), m_id(id), m_form(form)
+    {
+        pageMakeWindow(m_id, formJson(form).c_str());
+        m_owner.m_windows[m_id] = {&form, &events};
+    }
+    ~Window() override
+    {
+        m_owner.m_windows.erase(m_id);
+        pageDestroyWindow(m_id);
+    }
+
+    void showAndActivate() override { pageShowWindow(m_id); }
+    void unload() override
+    {
+        m_owner.m_windows.erase(m_id);
+        pageUnloadWindow(m_id);
+    }
+
+    void changed(const app::StoredControl& control, app::Property property) override
+    {
+        const int index = static_cast<int>(control.definition() - m_form.controls.data());
+        switch (property) {
+        case app::Property::Top:
+        case app::Property::Left:
+            if (const auto point = control.pixelPosition())
+                pageSetPosition(m_id, index, point->x, point->y);
+            break;
+        case app::Property::Visible: pageSetVisible(m_id, index, control.visible()); break;
+        case app::Property::Caption: pageSetCaption(m_id, index, std::string(control.caption()).c_str()); break;
+        case app::Property::Enabled: pageSetEnabled(m_id, index, control.enabled()); break;
+        }
+    }
+
+private:
+    WebFrontEnd& m_owner;
+    int m_id;
+    const forms::FormDef& m_form;
+};
+
+class WebFrontEnd::Timer final : public app::TimerView {
+public:
+    Timer(WebFrontEnd& owner, int id, const forms::TimerDef& timer, std::function<void()> tick)
+        : m_owner(owner), m_id(id), m_intervalMs(timer.intervalMs), m_tick(std::move(tick))
+    {
+        m_owner.m_ticks[m_id] = &m_tick;
+    }
+    ~Timer() override
+    {
+        stop();
+        m_owner.m_ticks.erase(m_id);
+    }
+
+    void start() override { pageStartTimer(m_id, m_intervalMs); }
+    void stop() override { pageStopTimer(m_id); }
+
+private:
+    WebFrontEnd& m_owner;
+    int m_id;
+    int m_intervalMs;
+    std::function<void()> m_tick;
+};
+
+std::unique_ptr<app::WindowView> WebFrontEnd::makeWindow(const forms::FormDef& form, app::WindowEvents& events)
+{
+    return std::make_unique<Window>(*this, m_nextId++, form, events);
+}
+
+std::unique_ptr<app::TimerView> WebFrontEnd::makeTimer(const forms::TimerDef& timer, std::function<void()> tick)
+{
+    return std::make_unique<Timer>(*this, m_nextId++, timer, std::move(tick));
+}
+
+void WebFrontEnd::messageBox(std::string_view prompt, int style, std::string_view title)
+{
+    pageMessageBox(std::string(prompt).c_str(), style == game::texts::kStopIconOkOnly, std::string(title).c_str());
+}
+
+void WebFrontEnd::reportError(std::string_view report)
+{
+    pageMessageBox(std::string(report).c_str(), true, m_programName.c_str());
+}
+
+void WebFrontEnd::endProgram(int status) { pageEndProgram(status); }
+
+void WebFrontEnd::menuItemChosen(int window, std::size_t menu, std::size_t item) const
+{
+    const auto found = m_windows.find(window);
+    if (found == m_windows.end() || menu >= found->second.form->menus.size())
+        return;
+    const forms::MenuDef& def = found->second.form->menus[menu];
+    if (item < def.items.size())
+        found->second.events->menuItemChosen(def.items[item].name);
+}
+
+void WebFrontEnd::buttonClicked(int window, std::size_t control) const
+{
+    const auto found = m_windows.find(window);
+    if (found != m_windows.end() && control < found->second.form->controls.size())
+        found->second.events->buttonClicked(found->second.form->controls[control].name);
+}
+
+void WebFrontEnd::closeBoxClicked(int window) const
+{
+    if (const auto found = m_windows.find(window); found != m_windows.end())
+        found->second.events->closeBoxClicked();
+}
+
+void WebFrontEnd::tick(int timer) const
+{
+    const auto found = m_ticks.find(timer);
+    if (found != m_ticks.end()) {
+        // The tick may destroy its timer: keep what it calls alive.
+        const std::function<void()> tick = *found->second;
+        tick();
+    }
+}
+
+} // namespace web

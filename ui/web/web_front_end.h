@@ -1,0 +1,46 @@
+// The browser front end: the application layer's windows, timers and boxes, drawn by the page's script.
+#pragma once
+
+#include "front_end.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace web {
+
+// Windows and timers are known to the page by number; the page reports events by those numbers.
+class WebFrontEnd final : public app::FrontEnd {
+public:
+    // `programName` titles the error box, as the desktop's runtime does.
+    explicit WebFrontEnd(std::string programName) : m_programName(std::move(programName)) {}
+
+    std::unique_ptr<app::WindowView> makeWindow(const forms::FormDef& form, app::WindowEvents& events) override;
+    std::unique_ptr<app::TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
+    void messageBox(std::string_view prompt, int style, std::string_view title) override;
+    void reportError(std::string_view report) override;
+    void endProgram(int status) override;
+
+    // What the player did in a window the page still shows, by the definition's indices; events
+    // of an unloaded window are dropped.
+    void menuItemChosen(int window, std::size_t menu, std::size_t item) const;
+    void buttonClicked(int window, std::size_t control) const;
+    void closeBoxClicked(int window) const;
+    // Runs one tick of a running timer; a timer gone meanwhile is ignored.
+    void tick(int timer) const;
+
+private:
+    class Window;
+    class Timer;
+
+    std::string m_programName;
+    int m_nextId = 1;
+    struct Shown {
+        const forms::FormDef* form;
+        app::WindowEvents* events;
+    };
+    std::map<int, Shown> m_windows;
+    std::map<int, const std::function<void()>*> m_ticks;
+};
+
+} // namespace web
