@@ -174,6 +174,7 @@ std::string formJson(const forms::FormDef& form)
     json.key("width"); json.number(app::pixels(form.clientWidth));
     json.key("height"); json.number(app::pixels(form.clientHeight));
     json.key("background"); json.text(colourName(form.background));
+    json.key("designFont"); json.boolean(form.font == forms::FontChoice::Design);
     json.key("fontPoints"); json.number(forms::kFontPoints);
     json.key("menus"); json.open('[');
     for (const forms::MenuDef& def : form.menus)

@@ -194,7 +194,12 @@ const Glouto = {};
             const client = element("div", "client " + def.background, frame.node);
             client.style.width = def.width + "px";
             client.style.height = def.height + "px";
-            client.style.fontSize = def.fontPoints + "pt";
+            // The small windows keep the narrow font they were laid out for; the main window's score
+            // label and menu take the platform's own.
+            if (def.designFont)
+                client.style.fontSize = def.fontPoints + "pt";
+            else
+                for (const part of [client, frame.node.querySelector(".menubar")]) if (part) part.classList.add("platformfont");
             frame.controls = def.controls.map((control, index) => makeControl(id, index, control));
             def.stacking.forEach((index, layer) => { frame.controls[index].style.zIndex = layer; });
             // Focusable controls go first, in tab order, so the keyboard walks them in that order.
