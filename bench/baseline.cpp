@@ -2,7 +2,7 @@
 // size under a menu bar, a label, and three precise timers at the game's periods doing nothing.
 // With --sprites, the Timer1 and Timer3 slots each move one 41x41 sprite by one cell instead: the
 // least any widget program pays to show the game's motion, for telling that cost from the game's.
-#include "play_probe.h"
+#include "bench/play_probe.h"
 
 #include <QApplication>
 #include <QLabel>

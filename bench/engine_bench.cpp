@@ -1,11 +1,11 @@
 // The engine's handlers timed alone, on the null front end with its recording off, so the figures
 // are the rules' own cost with no toolkit behind them.
-#include "app.h"
-#include "clock_random.h"
-#include "form1.h"
-#include "module1.h"
-#include "null_front_end.h"
-#include "platform.h"
+#include "ui/app/app.h"
+#include "game/clock_random.h"
+#include "game/form1.h"
+#include "game/module1.h"
+#include "ui/app/null_front_end.h"
+#include "game/platform.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // The game's own windows, built by GameApp as the game builds them, with a scripted player and a
 // monster that keeps to the far side of the board, so that a measured play never ends in a capture.
-#include "game_app.h"
-#include "play_probe.h"
-#include "scripted_play.h"
+#include "ui/qt/game_app.h"
+#include "bench/play_probe.h"
+#include "bench/scripted_play.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
-#include "play_probe.h"
+#include "bench/play_probe.h"
 
-#include "stats.h"
+#include "bench/stats.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,8 +1,8 @@
 // Starts the game's windows and the bare Qt program in turn, several times each, and prints the
 // medians of both side by side, with the engine benchmark's figures when given its CSV.
-#include "report.h"
-#include "runner.h"
-#include "stats.h"
+#include "bench/report.h"
+#include "bench/runner.h"
+#include "bench/stats.h"
 
 
 #include <array>

@@ -1,6 +1,6 @@
-#include "runner.h"
+#include "bench/runner.h"
 
-#include "stats.h"
+#include "bench/stats.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -1,7 +1,7 @@
 // Starting one measured program and reading what it reports.
 #pragma once
 
-#include "report.h"
+#include "bench/report.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "scripted_play.h"
+#include "bench/scripted_play.h"
 
 namespace bench {
 

@@ -2,10 +2,10 @@
 // the far side of the board, so that no run ends in a capture.
 #pragma once
 
-#include "arrow_key_latch.h"
-#include "clock_random.h"
-#include "module1.h"
-#include "platform.h"
+#include "game/arrow_key_latch.h"
+#include "game/clock_random.h"
+#include "game/module1.h"
+#include "game/platform.h"
 
 #include <array>
 #include <cstddef>

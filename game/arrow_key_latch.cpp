@@ -1,5 +1,5 @@
 // The key latch's bookkeeping.
-#include "arrow_key_latch.h"
+#include "game/arrow_key_latch.h"
 
 namespace game {
 

@@ -1,7 +1,7 @@
 // Arrow-key state fed by a front end's key events and read by the player tick.
 #pragma once
 
-#include "platform.h"
+#include "game/platform.h"
 
 #include <array>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // The cell-code table and the refused steps of each code.
-#include "cell_map.h"
+#include "game/cell_map.h"
 
 namespace game {
 namespace {

@@ -1,7 +1,7 @@
 // 16-bit signed arithmetic that traps on overflow, the way the game's integers behave.
 #pragma once
 
-#include "runtime_error.h"
+#include "game/runtime_error.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // A splitmix64 generator with clock reseeding.
-#include "clock_random.h"
+#include "game/clock_random.h"
 
 #include <chrono>
 #include <utility>

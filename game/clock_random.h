@@ -1,7 +1,7 @@
 // The monster's random source: uniform draws, reseeded from a clock without restarting the sequence.
 #pragma once
 
-#include "platform.h"
+#include "game/platform.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,9 +1,9 @@
 // Form_Load and the three timer handlers of the main window.
-#include "form1.h"
+#include "game/form1.h"
 
-#include "cell_map.h"
-#include "checked16.h"
-#include "texts.h"
+#include "game/cell_map.h"
+#include "game/checked16.h"
+#include "game/texts.h"
 
 #include <string>
 

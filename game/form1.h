@@ -1,8 +1,8 @@
 // The main window's game code: its members and its load and timer handlers.
 #pragma once
 
-#include "module1.h"
-#include "platform.h"
+#include "game/module1.h"
+#include "game/platform.h"
 
 #include <array>
 #include <cstdint>

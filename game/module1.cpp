@@ -1,8 +1,8 @@
 // ComputeCellCode and ScoreDirections.
-#include "module1.h"
+#include "game/module1.h"
 
-#include "cell_map.h"
-#include "checked16.h"
+#include "game/cell_map.h"
+#include "game/checked16.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // The shared game state of Module1 and its two procedures.
 #pragma once
 
-#include "platform.h"
+#include "game/platform.h"
 
 #include <cstdint>
 

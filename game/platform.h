@@ -1,7 +1,7 @@
 // The engine's only doors to the outside: named controls, key state, random draws, message box, unload.
 #pragma once
 
-#include "runtime_error.h"
+#include "game/runtime_error.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // Draws the game's pictures and writes them as BMP files into the directory
 // given on the command line, plus the icons as PNG for the desktop's icon
 // theme. The outputs are committed under ui/pictures.
-#include "raster.h"
+#include "tools/raster.h"
 
 #include <png.h>
 

@@ -1,8 +1,8 @@
 // The probe inside both measured programs: its flags, its area sums, and what it counts during a
 // short play on the offscreen platform.
-#include "play_probe.h"
-#include "report.h"
-#include "stats.h"
+#include "bench/play_probe.h"
+#include "bench/report.h"
+#include "bench/stats.h"
 
 #include <QApplication>
 #include <QLabel>

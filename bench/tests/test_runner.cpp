@@ -1,6 +1,6 @@
 // Starting a measured program: what reaches it, what comes back, and every way a run can go wrong.
-#include "runner.h"
-#include "stats.h"
+#include "bench/runner.h"
+#include "bench/stats.h"
 
 #include <gtest/gtest.h>
 

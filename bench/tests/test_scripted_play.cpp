@@ -1,9 +1,9 @@
 // The measured play must last: a capture would end a run early and close the window being measured.
-#include "scripted_play.h"
+#include "bench/scripted_play.h"
 
-#include "app.h"
-#include "null_front_end.h"
-#include "stored_control.h"
+#include "ui/app/app.h"
+#include "ui/app/null_front_end.h"
+#include "ui/app/stored_control.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "report.h"
-#include "stats.h"
+#include "bench/report.h"
+#include "bench/stats.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The application layer through the null front end: window lifetimes, handlers, the game-over
 // sequence, key policy and the error guard.
-#include "app.h"
-#include "layout.h"
-#include "null_front_end.h"
-#include "runtime_error.h"
+#include "ui/app/app.h"
+#include "ui/app/layout.h"
+#include "ui/app/null_front_end.h"
+#include "game/runtime_error.h"
 
 #include <gtest/gtest.h>
 

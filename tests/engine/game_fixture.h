@@ -1,13 +1,13 @@
 // A started game on the null front end with scripted keys and dice, plus helpers shared by the engine tests.
 #pragma once
 
-#include "app.h"
-#include "form1.h"
-#include "module1.h"
-#include "null_front_end.h"
-#include "runtime_error.h"
-#include "scripted_sources.h"
-#include "stored_control.h"
+#include "ui/app/app.h"
+#include "game/form1.h"
+#include "game/module1.h"
+#include "ui/app/null_front_end.h"
+#include "game/runtime_error.h"
+#include "tests/engine/scripted_sources.h"
+#include "ui/app/stored_control.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The cell-code map: every cell of the board, what each code refuses, and lookups off the table.
-#include "cell_map.h"
-#include "module1.h"
+#include "game/cell_map.h"
+#include "game/module1.h"
 
 #include <gtest/gtest.h>
 

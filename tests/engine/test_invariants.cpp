@@ -1,9 +1,9 @@
 // Long randomised games: the rules' invariants hold after every tick of every timer.
-#include "app.h"
-#include "clock_random.h"
-#include "null_front_end.h"
-#include "scripted_sources.h"
-#include "stored_control.h"
+#include "ui/app/app.h"
+#include "game/clock_random.h"
+#include "ui/app/null_front_end.h"
+#include "tests/engine/scripted_sources.h"
+#include "ui/app/stored_control.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The monster's vote: weights, momentum, chase, blocking, and the step it takes on each tick.
-#include "game_fixture.h"
+#include "tests/engine/game_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The monster never leaves the playing area, and 16-bit overflow traps instead of wrapping.
-#include "checked16.h"
-#include "game_fixture.h"
+#include "game/checked16.h"
+#include "tests/engine/game_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The pellet tick: eating, the score label, and the capture that ends a game.
-#include "game_fixture.h"
+#include "tests/engine/game_fixture.h"
 
 #include <gtest/gtest.h>
 

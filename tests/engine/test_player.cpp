@@ -1,5 +1,5 @@
 // The start of a game and the character's steps on the player tick.
-#include "game_fixture.h"
+#include "tests/engine/game_fixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The clock-seeded random source and the arrow-key latch that stand in for the platform.
-#include "arrow_key_latch.h"
-#include "clock_random.h"
-#include "module1.h"
+#include "game/arrow_key_latch.h"
+#include "game/clock_random.h"
+#include "game/module1.h"
 
 #include <gtest/gtest.h>
 

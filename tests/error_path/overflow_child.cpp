@@ -5,7 +5,7 @@
 //   overflow_child position   monster off the board at Left 31000: it steps right until its Left
 //                             no longer converts to 16 bits
 //   overflow_child gap        monster at Left -32720: the gap to the character exceeds 16 bits
-#include "game_app.h"
+#include "ui/qt/game_app.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -11,12 +11,12 @@
 // Opcodes are taken modulo 5. A missing byte reads as zero, so every input is a valid game.
 // While the game-over box is open, the next (byte % 4) events arrive as nested timer ticks, the way
 // a modal box's event loop would deliver them.
-#include "app.h"
-#include "form1.h"
-#include "module1.h"
-#include "null_front_end.h"
-#include "runtime_error.h"
-#include "stored_control.h"
+#include "ui/app/app.h"
+#include "game/form1.h"
+#include "game/module1.h"
+#include "ui/app/null_front_end.h"
+#include "game/runtime_error.h"
+#include "ui/app/stored_control.h"
 
 #include <algorithm>
 #include <array>

@@ -2,8 +2,8 @@
 // the reference), each window must be its logical layout with every length multiplied by the
 // scale, its pictures enlarged by whole pixels with no blended colours, and its text drawn at the
 // screen's own resolution rather than enlarged.
-#include "form_definition.h"
-#include "form_window.h"
+#include "ui/forms/form_definition.h"
+#include "ui/qt/form_window.h"
 
 #include <QApplication>
 #include <QImage>

@@ -2,7 +2,7 @@
 // spy on the game's timers, a bounded event loop, and pixel tests for grabbed windows.
 #pragma once
 
-#include "game_app.h"
+#include "ui/qt/game_app.h"
 
 #include <QAbstractButton>
 #include <QApplication>

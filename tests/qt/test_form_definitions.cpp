@@ -1,6 +1,6 @@
 // The three windows' design-time definitions, checked against values typed out here by hand, so a
 // slip in the definition tables cannot hide behind a comparison with itself.
-#include "form_definition.h"
+#include "ui/forms/form_definition.h"
 
 #include <gtest/gtest.h>
 

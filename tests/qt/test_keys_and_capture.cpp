@@ -1,6 +1,6 @@
 // The game through its real front end: arrow keys from the keyboard, pellets, the score label,
 // and the capture with its game-over box.
-#include "qt_test_support.h"
+#include "tests/qt/qt_test_support.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // The built windows: embedded pictures, frames and sizes, where each control lands in pixels, what
 // is drawn over what, tab order, and the game's timers.
-#include "qt_test_support.h"
+#include "tests/qt/qt_test_support.h"
 
 #include <QGroupBox>
 #include <QLabel>

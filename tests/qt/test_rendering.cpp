@@ -1,5 +1,5 @@
 // What the windows actually show, read back from offscreen grabs.
-#include "qt_test_support.h"
+#include "tests/qt/qt_test_support.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 // Which windows exist when, and when the program ends: menu commands, "Quitter" buttons, close
 // boxes, the game over and a runtime error.
-#include "qt_test_support.h"
+#include "tests/qt/qt_test_support.h"
 
 #include <QLabel>
 #include <QLineEdit>

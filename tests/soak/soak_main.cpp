@@ -6,7 +6,7 @@
 //
 // --max-growth-kb: fail when resident memory grows by more than K kB per 1,000 window open/close
 // cycles after warm-up (ignored under AddressSanitizer, whose quarantine holds freed memory).
-#include "game_app.h"
+#include "ui/qt/game_app.h"
 
 #include <qpa/qwindowsysteminterface.h>
 

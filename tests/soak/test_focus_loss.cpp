@@ -1,5 +1,5 @@
 // Keys held when the keyboard leaves the game must not stay held: their releases go elsewhere.
-#include "game_app.h"
+#include "ui/qt/game_app.h"
 
 #include <qpa/qwindowsysteminterface.h>
 

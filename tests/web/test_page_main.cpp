@@ -1,5 +1,5 @@
 // The page under test: the monster's dice repeat one pattern that walks it onto the waiting character.
-#include "program.h"
+#include "ui/web/program.h"
 
 #include <emscripten.h>
 

@@ -2,10 +2,10 @@
 // cycled, so that a test knows where the monster walks.
 //
 //   glouto_scripted.exe <draw> [<draw>...]     each draw in [0, 1)
-#include "app.h"
-#include "runtime_error.h"
-#include "win32_front_end.h"
-#include "win32_text.h"
+#include "ui/app/app.h"
+#include "game/runtime_error.h"
+#include "ui/win32/win32_front_end.h"
+#include "ui/win32/win32_text.h"
 
 #include <windows.h>
 

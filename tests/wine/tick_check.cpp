@@ -2,8 +2,8 @@
 // mean within 0.5 % of the period, 99th percentile of a tick's deviation at most 2 ms. Only a quiet
 // machine can promise those (a busy one drops a tick now and then), so by default the run fails only
 // on a mean off by more than 5 %: a wrong period, a stalled or runaway clock. --strict fails on the goals.
-#include "form_definition.h"
-#include "win32_timers.h"
+#include "ui/forms/form_definition.h"
+#include "ui/win32/win32_timers.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Window lifetimes, the five handlers, the game-over box's side, key policy and the error guard.
-#include "app.h"
+#include "ui/app/app.h"
 
-#include "runtime_error.h"
+#include "game/runtime_error.h"
 
 #include <cstdio>
 #include <optional>

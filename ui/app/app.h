@@ -1,11 +1,11 @@
 // The program above the rules and below any toolkit: its three windows, their handlers, keys and errors.
 #pragma once
 
-#include "arrow_key_latch.h"
-#include "front_end.h"
-#include "loaded_window.h"
-#include "module1.h"
-#include "platform.h"
+#include "game/arrow_key_latch.h"
+#include "ui/app/front_end.h"
+#include "ui/app/loaded_window.h"
+#include "game/module1.h"
+#include "game/platform.h"
 
 #include <array>
 #include <functional>

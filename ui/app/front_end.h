@@ -1,7 +1,7 @@
 // What a front end gives the application layer: windows, timers, a modal box, an error report, the end.
 #pragma once
 
-#include "form_definition.h"
+#include "ui/forms/form_definition.h"
 
 #include <functional>
 #include <memory>

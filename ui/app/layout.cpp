@@ -1,5 +1,5 @@
 // Pixels, stacking and tab order of a window definition.
-#include "layout.h"
+#include "ui/app/layout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Geometry every front end takes the same way: pixels of twips, stacking order and tab order.
 #pragma once
 
-#include "form_definition.h"
+#include "ui/forms/form_definition.h"
 
 #include <cstddef>
 #include <vector>

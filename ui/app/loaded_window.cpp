@@ -1,7 +1,7 @@
 // Building a loaded window's controls and timers from its definition.
-#include "loaded_window.h"
+#include "ui/app/loaded_window.h"
 
-#include "runtime_error.h"
+#include "game/runtime_error.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // One loaded window: its on-screen view, its controls and timers as the rules see them.
 #pragma once
 
-#include "form1.h"
-#include "front_end.h"
-#include "stored_control.h"
+#include "game/form1.h"
+#include "ui/app/front_end.h"
+#include "ui/app/stored_control.h"
 
 #include <deque>
 #include <functional>

@@ -1,7 +1,7 @@
 // The null front end's windows and timers: plain records, and a clock that only moves when told.
-#include "null_front_end.h"
+#include "ui/app/null_front_end.h"
 
-#include "stored_control.h"
+#include "ui/app/stored_control.h"
 
 #include <algorithm>
 #include <cmath>

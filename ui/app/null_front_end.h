@@ -1,7 +1,7 @@
 // A front end with no window at all, for tests, fuzzing and benchmarks: it records, and time is stepped.
 #pragma once
 
-#include "front_end.h"
+#include "ui/app/front_end.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,8 +1,8 @@
 // Property storage and change notices of the rules' controls.
-#include "stored_control.h"
+#include "ui/app/stored_control.h"
 
-#include "layout.h"
-#include "runtime_error.h"
+#include "ui/app/layout.h"
+#include "game/runtime_error.h"
 
 #include <cmath>
 

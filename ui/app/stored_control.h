@@ -1,9 +1,9 @@
 // A control as the rules see it: the properties they touch, stored, and told to a watcher.
 #pragma once
 
-#include "form_definition.h"
-#include "front_end.h"
-#include "platform.h"
+#include "ui/forms/form_definition.h"
+#include "ui/app/front_end.h"
+#include "game/platform.h"
 
 #include <optional>
 #include <string>

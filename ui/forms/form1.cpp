@@ -1,5 +1,5 @@
 // The main window: board pictures, pellets, character, monster, score label, timers and menu.
-#include "form_definition.h"
+#include "ui/forms/form_definition.h"
 
 #include <array>
 

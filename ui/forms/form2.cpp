@@ -1,5 +1,5 @@
 // The key-help window: the four arrow keys pictured, each with what it does.
-#include "form_definition.h"
+#include "ui/forms/form_definition.h"
 
 #include <array>
 

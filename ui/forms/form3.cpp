@@ -1,5 +1,5 @@
 // The about window: a word from the author and his web site.
-#include "form_definition.h"
+#include "ui/forms/form_definition.h"
 
 #include <array>
 

@@ -1,12 +1,12 @@
 // Builds real Qt widgets from a form definition: frame, client area, controls, lines and menus.
-#include "form_window.h"
+#include "ui/qt/form_window.h"
 
-#include "layout.h"
-#include "picture_button.h"
-#include "picture_widget.h"
-#include "runtime_error.h"
-#include "stored_control.h"
-#include "x11_window_hints.h"
+#include "ui/app/layout.h"
+#include "ui/qt/picture_button.h"
+#include "ui/qt/picture_widget.h"
+#include "game/runtime_error.h"
+#include "ui/app/stored_control.h"
+#include "ui/qt/x11_window_hints.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>

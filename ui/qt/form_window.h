@@ -1,8 +1,8 @@
 // A top-level Qt window built from a toolkit-free form definition, showing its stored controls.
 #pragma once
 
-#include "form_definition.h"
-#include "front_end.h"
+#include "ui/forms/form_definition.h"
+#include "ui/app/front_end.h"
 
 #include <QWidget>
 

@@ -1,5 +1,5 @@
 // Wiring the Qt front end to the application layer, and running it.
-#include "game_app.h"
+#include "ui/qt/game_app.h"
 
 #include <QApplication>
 

@@ -1,11 +1,11 @@
 // The whole program on Qt: its front end, its dice, the application layer and the key feed.
 #pragma once
 
-#include "app.h"
-#include "clock_random.h"
-#include "form_window.h"
-#include "key_state_filter.h"
-#include "qt_front_end.h"
+#include "ui/app/app.h"
+#include "game/clock_random.h"
+#include "ui/qt/form_window.h"
+#include "ui/qt/key_state_filter.h"
+#include "ui/qt/qt_front_end.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 // Arrow keys to the game; losing the keyboard releases them.
-#include "key_state_filter.h"
+#include "ui/qt/key_state_filter.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

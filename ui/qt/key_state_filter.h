@@ -1,7 +1,7 @@
 // Feeds the arrow keys of every key event of the application to the game, whichever window has focus.
 #pragma once
 
-#include "app.h"
+#include "ui/app/app.h"
 
 #include <QObject>
 

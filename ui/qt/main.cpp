@@ -1,6 +1,6 @@
 // Glouto: starts the application with the main window, and ends when the last window is gone.
-#include "game_app.h"
-#include "qt_startup.h"
+#include "ui/qt/game_app.h"
+#include "ui/qt/qt_startup.h"
 
 #include <QApplication>
 #include <QIcon>

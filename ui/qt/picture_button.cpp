@@ -1,5 +1,5 @@
 // Painting of picture buttons: the platform's button face with the picture centred and clipped.
-#include "picture_button.h"
+#include "ui/qt/picture_button.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>

@@ -1,5 +1,5 @@
 // Painting of picture boxes and images.
-#include "picture_widget.h"
+#include "ui/qt/picture_widget.h"
 
 #include <QPainter>
 

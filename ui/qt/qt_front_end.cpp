@@ -1,7 +1,7 @@
 // Qt windows, timers and boxes for the application layer.
-#include "qt_front_end.h"
+#include "ui/qt/qt_front_end.h"
 
-#include "form_window.h"
+#include "ui/qt/form_window.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 // The application layer's front end on Qt Widgets: windows, precise timers, modal boxes, the loop's end.
 #pragma once
 
-#include "front_end.h"
+#include "ui/app/front_end.h"
 
 #include <optional>
 

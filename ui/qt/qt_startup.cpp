@@ -1,5 +1,5 @@
 // The argument vector and the platform choice Qt starts from.
-#include "qt_startup.h"
+#include "ui/qt/qt_startup.h"
 
 #include <QByteArray>
 #include <QtGlobal>

@@ -1,5 +1,5 @@
 // EWMH skip-taskbar state through Qt's X11 native interface.
-#include "x11_window_hints.h"
+#include "ui/qt/x11_window_hints.h"
 
 #include <QGuiApplication>
 #include <QWidget>

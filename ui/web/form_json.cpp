@@ -1,7 +1,7 @@
 // Writing a window definition as JSON for the page, with the application layer's pixel rounding.
-#include "form_json.h"
+#include "ui/web/form_json.h"
 
-#include "layout.h"
+#include "ui/app/layout.h"
 
 #include <cstdio>
 #include <string_view>

@@ -1,7 +1,7 @@
 // A window definition as the page's script reads it: every place already in whole pixels.
 #pragma once
 
-#include "form_definition.h"
+#include "ui/forms/form_definition.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 // Glouto in the browser: the game with the monster's clock-seeded dice.
-#include "clock_random.h"
-#include "program.h"
+#include "game/clock_random.h"
+#include "ui/web/program.h"
 
 int main()
 {

@@ -1,9 +1,9 @@
 // The one program of the page and the functions the page's script calls for the player's input.
-#include "program.h"
+#include "ui/web/program.h"
 
-#include "app.h"
-#include "arrow_key_latch.h"
-#include "web_front_end.h"
+#include "ui/app/app.h"
+#include "game/arrow_key_latch.h"
+#include "ui/web/web_front_end.h"
 
 #include <emscripten.h>
 

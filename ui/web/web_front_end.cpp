@@ -1,9 +1,9 @@
 // The page's side of each window and timer, through the script functions of desktop.js.
-#include "web_front_end.h"
+#include "ui/web/web_front_end.h"
 
-#include "form_json.h"
-#include "stored_control.h"
-#include "texts.h"
+#include "ui/web/form_json.h"
+#include "ui/app/stored_control.h"
+#include "game/texts.h"
 
 #include <emscripten.h>
 

@@ -1,7 +1,7 @@
 // The browser front end: the application layer's windows, timers and boxes, drawn by the page's script.
 #pragma once
 
-#include "front_end.h"
+#include "ui/app/front_end.h"
 
 #include <map>
 #include <memory>

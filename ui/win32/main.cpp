@@ -1,9 +1,9 @@
 // Glouto for Windows: starts with the main window and ends when the last window is gone.
-#include "app.h"
-#include "clock_random.h"
-#include "runtime_error.h"
-#include "win32_front_end.h"
-#include "win32_text.h"
+#include "ui/app/app.h"
+#include "game/clock_random.h"
+#include "game/runtime_error.h"
+#include "ui/win32/win32_front_end.h"
+#include "ui/win32/win32_text.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
 // Builds a top-level window from its definition: frame, menu, controls, lines, stacking and tab order.
-#include "win32_form.h"
+#include "ui/win32/win32_form.h"
 
-#include "layout.h"
-#include "runtime_error.h"
-#include "stored_control.h"
-#include "win32_text.h"
-#include "win32_widgets.h"
+#include "ui/app/layout.h"
+#include "game/runtime_error.h"
+#include "ui/app/stored_control.h"
+#include "ui/win32/win32_text.h"
+#include "ui/win32/win32_widgets.h"
 
 #include <algorithm>
 #include <string>

@@ -1,9 +1,9 @@
 // One of the game's windows on screen, built from its definition, as the application layer sees it.
 #pragma once
 
-#include "front_end.h"
-#include "win32_keys.h"
-#include "win32_pictures.h"
+#include "ui/app/front_end.h"
+#include "ui/win32/win32_keys.h"
+#include "ui/win32/win32_pictures.h"
 
 #include <windows.h>
 

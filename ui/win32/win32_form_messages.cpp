@@ -1,9 +1,9 @@
 // The form's window procedure: painting, commands, close box, activation and focus.
-#include "win32_form.h"
+#include "ui/win32/win32_form.h"
 
-#include "runtime_error.h"
-#include "win32_text.h"
-#include "win32_widgets.h"
+#include "game/runtime_error.h"
+#include "ui/win32/win32_text.h"
+#include "ui/win32/win32_widgets.h"
 
 namespace win32 {
 

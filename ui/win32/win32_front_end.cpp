@@ -1,10 +1,10 @@
 // Making the game's windows and clocks, boxes modal to every game window, and the message loop.
-#include "win32_front_end.h"
+#include "ui/win32/win32_front_end.h"
 
-#include "app.h"
-#include "win32_form.h"
-#include "win32_text.h"
-#include "win32_tick_timer.h"
+#include "ui/app/app.h"
+#include "ui/win32/win32_form.h"
+#include "ui/win32/win32_text.h"
+#include "ui/win32/win32_tick_timer.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 // The Win32 front end: windows, clocks and boxes for the application layer, and the message loop.
 #pragma once
 
-#include "front_end.h"
-#include "win32_keys.h"
-#include "win32_pictures.h"
+#include "ui/app/front_end.h"
+#include "ui/win32/win32_keys.h"
+#include "ui/win32/win32_pictures.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // The thread's message hook and the keyboard messages it reads.
-#include "win32_keys.h"
+#include "ui/win32/win32_keys.h"
 
-#include "app.h"
-#include "arrow_key_latch.h"
+#include "ui/app/app.h"
+#include "game/arrow_key_latch.h"
 
 namespace win32 {
 namespace {

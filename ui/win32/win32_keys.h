@@ -1,7 +1,7 @@
 // Arrow keys from every message loop on the game's thread to the application layer.
 #pragma once
 
-#include "platform.h"
+#include "game/platform.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
 // Loading the bitmap resources and drawing them unscaled.
-#include "win32_pictures.h"
+#include "ui/win32/win32_pictures.h"
 
-#include "runtime_error.h"
-#include "win32_text.h"
+#include "game/runtime_error.h"
+#include "ui/win32/win32_text.h"
 
 namespace win32 {
 

@@ -1,7 +1,7 @@
 // UTF-8 to UTF-16 conversion and the last-resort error box.
-#include "win32_text.h"
+#include "ui/win32/win32_text.h"
 
-#include "app.h"
+#include "ui/app/app.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // A clock's ticks, from the tick thread through a message-only window to the application layer.
-#include "win32_tick_timer.h"
+#include "ui/win32/win32_tick_timer.h"
 
-#include "runtime_error.h"
+#include "game/runtime_error.h"
 
 namespace win32 {
 namespace {

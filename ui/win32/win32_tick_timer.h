@@ -1,8 +1,8 @@
 // One clock of a window, as the application layer starts and stops it.
 #pragma once
 
-#include "front_end.h"
-#include "win32_timers.h"
+#include "ui/app/front_end.h"
+#include "ui/win32/win32_timers.h"
 
 #include <windows.h>
 

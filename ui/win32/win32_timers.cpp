@@ -1,7 +1,7 @@
 // The tick thread: high-resolution waitable timers turned into posted window messages.
-#include "win32_timers.h"
+#include "ui/win32/win32_timers.h"
 
-#include "runtime_error.h"
+#include "game/runtime_error.h"
 
 #include <mmsystem.h>
 

@@ -1,8 +1,8 @@
 // Picture windows, frame containers, lines and picture buttons.
-#include "win32_widgets.h"
+#include "ui/win32/win32_widgets.h"
 
-#include "layout.h"
-#include "win32_pictures.h"
+#include "ui/app/layout.h"
+#include "ui/win32/win32_pictures.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 // The child windows Win32 has no ready class or look for: pictures, frames with lines, picture buttons.
 #pragma once
 
-#include "form_definition.h"
+#include "ui/forms/form_definition.h"
 
 #include <windows.h>
 
