@@ -58,7 +58,7 @@ game::ClockRandom counterClockRandom()
 game::Form1& started(app::App& program)
 {
     program.start();
-    return *program.form1();
+    return *program.rules();
 }
 
 // The program with its main window loaded; its timers never tick, the benchmarks call the handlers.

@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
 
     GameApp game(std::make_unique<bench::FarSideRandom>());
     game.start();
-    FormWindow* form1 = game.form1();
+    FormWindow* form1 = game.mainWindow();
     if (!form1) {
         std::fprintf(stderr, "glouto_game_driver: the main window did not load\n");
         return 1;
@@ -32,7 +32,7 @@ int main(int argc, char* argv[])
     });
     const int status = QApplication::exec();
     // A capture or a runtime error would have closed the window before the probe reported.
-    if (!game.form1()) {
+    if (!game.mainWindow()) {
         std::fprintf(stderr, "glouto_game_driver: the game ended during the play\n");
         return 1;
     }

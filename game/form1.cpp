@@ -5,7 +5,8 @@
 #include "game/checked16.h"
 #include "game/texts.h"
 
-#include <string>
+#include <array>
+#include <utility>
 
 namespace game {
 namespace {
@@ -15,56 +16,51 @@ constexpr std::int16_t kStartLeft = gridValue(0);
 constexpr float kMonsterStartTop = gridValue(5);
 constexpr float kMonsterStartLeft = gridValue(7);
 
-// Facing indices into Form1::m_facings.
-constexpr std::size_t kFacingRight = 0, kFacingDown = 1, kFacingLeft = 2, kFacingUp = 3;
+// Character facings in the order their visibility is written.
+constexpr std::array kFacings{ControlId::Picture1, ControlId::Picture2, ControlId::Picture3, ControlId::Picture4};
+constexpr ControlId kMonster = ControlId::Picture5;
+constexpr std::array kTimers{ControlId::Timer1, ControlId::Timer2, ControlId::Timer3};
 
 struct PlayerStep {
     ArrowKey key;
     Step step;
     std::int16_t deltaTop;
     std::int16_t deltaLeft;
-    std::size_t facing;
+    ControlId facing;
 };
 
 // The order in which each player tick handles the keys.
 constexpr std::array<PlayerStep, 4> kPlayerSteps{{
-    {ArrowKey::Down, Step::Down, kGridStep, 0, kFacingDown},
-    {ArrowKey::Right, Step::Right, 0, kGridStep, kFacingRight},
-    {ArrowKey::Up, Step::Up, -kGridStep, 0, kFacingUp},
-    {ArrowKey::Left, Step::Left, 0, -kGridStep, kFacingLeft},
+    {ArrowKey::Down, Step::Down, kGridStep, 0, ControlId::Picture2},
+    {ArrowKey::Right, Step::Right, 0, kGridStep, ControlId::Picture1},
+    {ArrowKey::Up, Step::Up, -kGridStep, 0, ControlId::Picture4},
+    {ArrowKey::Left, Step::Left, 0, -kGridStep, ControlId::Picture3},
 }};
 
-struct PelletPlace {
-    const char* image;
+struct Pellet {
+    ControlId image;
     std::int16_t left;
     std::int16_t top;
 };
 
-constexpr std::array<PelletPlace, 15> kPelletPlaces{{
-    {"Image4", gridValue(1), gridValue(0)},
-    {"Image3", gridValue(2), gridValue(0)},
-    {"Image5", gridValue(3), gridValue(0)},
-    {"Image7", gridValue(4), gridValue(0)},
-    {"Image6", gridValue(0), gridValue(1)},
-    {"Image8", gridValue(0), gridValue(2)},
-    {"Image9", gridValue(0), gridValue(3)},
-    {"Image10", gridValue(0), gridValue(4)},
-    {"Image11", gridValue(0), gridValue(5)},
-    {"Image12", gridValue(0), gridValue(6)},
-    {"Image13", gridValue(0), gridValue(7)},
-    {"Image14", gridValue(0), gridValue(8)},
-    {"Image15", gridValue(1), gridValue(8)},
-    {"Image16", gridValue(2), gridValue(8)},
-    {"Image17", gridValue(3), gridValue(8)},
+// In the order they are tested.
+constexpr std::array<Pellet, 15> kPellets{{
+    {ControlId::Image4, gridValue(1), gridValue(0)},
+    {ControlId::Image3, gridValue(2), gridValue(0)},
+    {ControlId::Image5, gridValue(3), gridValue(0)},
+    {ControlId::Image7, gridValue(4), gridValue(0)},
+    {ControlId::Image6, gridValue(0), gridValue(1)},
+    {ControlId::Image8, gridValue(0), gridValue(2)},
+    {ControlId::Image9, gridValue(0), gridValue(3)},
+    {ControlId::Image10, gridValue(0), gridValue(4)},
+    {ControlId::Image11, gridValue(0), gridValue(5)},
+    {ControlId::Image12, gridValue(0), gridValue(6)},
+    {ControlId::Image13, gridValue(0), gridValue(7)},
+    {ControlId::Image14, gridValue(0), gridValue(8)},
+    {ControlId::Image15, gridValue(1), gridValue(8)},
+    {ControlId::Image16, gridValue(2), gridValue(8)},
+    {ControlId::Image17, gridValue(3), gridValue(8)},
 }};
-
-std::array<Form1::Pellet, 15> bindPellets(Form1Host& host)
-{
-    std::array<Form1::Pellet, 15> pellets{};
-    for (std::size_t i = 0; i < pellets.size(); ++i)
-        pellets[i] = {&host.control(kPelletPlaces[i].image), kPelletPlaces[i].left, kPelletPlaces[i].top};
-    return pellets;
-}
 
 bool insidePlayArea(float top, float left)
 {
@@ -80,102 +76,115 @@ int rank(std::int16_t weight, float targetTop, float targetLeft)
 
 } // namespace
 
-Form1::Form1(Module1& module, Form1Host& host, KeySource& keys, RandomSource& random)
-    : m_module(module)
-    , m_host(host)
-    , m_keys(keys)
-    , m_random(random)
-    , m_facings{&host.control("Picture1"), &host.control("Picture2"), &host.control("Picture3"),
-                &host.control("Picture4")}
-    , m_monster(host.control("Picture5"))
-    , m_scoreLabel(host.control("Label2"))
-    , m_timers{&host.control("Timer1"), &host.control("Timer2"), &host.control("Timer3")}
-    , m_pellets(bindPellets(host))
+void Form1::setTop(Writes& writes, ControlId id, float twips)
 {
+    controls[id].top = twips;
+    writes.add({id, Property::Top, twips});
 }
 
-Form1::Handler Form1::timerHandler(std::string_view timerName)
+void Form1::setLeft(Writes& writes, ControlId id, float twips)
 {
-    if (timerName == "Timer1")
-        return &Form1::Timer1_Timer;
-    if (timerName == "Timer2")
-        return &Form1::Timer2_Timer;
-    if (timerName == "Timer3")
-        return &Form1::Timer3_Timer;
-    throw RuntimeError::objectRequired(std::string(timerName));
+    controls[id].left = twips;
+    writes.add({id, Property::Left, twips});
 }
 
-void Form1::Form_Load()
+void Form1::setVisible(Writes& writes, ControlId id, bool visible)
 {
-    m_module.actorTop = kStartTop;
-    m_module.actorLeft = kStartLeft;
-    m_monster.setTop(kMonsterStartTop);
-    m_monster.setLeft(kMonsterStartLeft);
-    for (std::size_t i = 0; i < m_facings.size(); ++i) {
-        m_facings[i]->setTop(m_module.actorTop);
-        m_facings[i]->setLeft(m_module.actorLeft);
-        m_facings[i]->setVisible(i == kFacingRight);
+    controls[id].visible = visible;
+    writes.add({id, Property::Visible, visible ? 1.0f : 0.0f});
+}
+
+void Form1::setEnabled(Writes& writes, ControlId id, bool enabled)
+{
+    controls[id].enabled = enabled;
+    writes.add({id, Property::Enabled, enabled ? 1.0f : 0.0f});
+}
+
+void Form1::setCaption(Writes& writes, std::string caption)
+{
+    controls.label2Caption = std::move(caption);
+    writes.add({ControlId::Label2, Property::Caption});
+}
+
+Writes Form1::Form_Load()
+{
+    Writes writes;
+    module.actorTop = kStartTop;
+    module.actorLeft = kStartLeft;
+    setTop(writes, kMonster, kMonsterStartTop);
+    setLeft(writes, kMonster, kMonsterStartLeft);
+    for (const ControlId facing : kFacings) {
+        setTop(writes, facing, module.actorTop);
+        setLeft(writes, facing, module.actorLeft);
+        setVisible(writes, facing, facing == ControlId::Picture1);
     }
     points = 0;
+    return writes;
 }
 
-void Form1::Timer1_Timer()
+Writes Form1::Timer1_Timer(KeySource& keys)
 {
+    Writes writes;
     // The monster tick leaves its own cell's code behind, so look ours up once, here. Every key of
     // the tick is then judged on the cell where the tick began.
-    m_module.ComputeCellCode();
+    module.ComputeCellCode();
     for (const PlayerStep& s : kPlayerSteps) {
         // Every key is queried on every tick; a refused key's press is consumed and lost.
-        const bool pressed = (m_keys.GetAsyncKeyState(s.key) & 1) != 0;
-        if (!pressed || refuses(m_module.cellCode, s.step))
+        const bool pressed = (keys.GetAsyncKeyState(s.key) & 1) != 0;
+        if (!pressed || refuses(module.cellCode, s.step))
             continue;
         if (s.deltaTop != 0)
-            m_module.actorTop = checked::add(m_module.actorTop, s.deltaTop);
+            module.actorTop = checked::add(module.actorTop, s.deltaTop);
         else
-            m_module.actorLeft = checked::add(m_module.actorLeft, s.deltaLeft);
-        Control& facing = *m_facings[s.facing];
-        facing.setTop(m_module.actorTop);
-        facing.setLeft(m_module.actorLeft);
-        for (std::size_t i = 0; i < m_facings.size(); ++i)
-            m_facings[i]->setVisible(i == s.facing);
+            module.actorLeft = checked::add(module.actorLeft, s.deltaLeft);
+        setTop(writes, s.facing, module.actorTop);
+        setLeft(writes, s.facing, module.actorLeft);
+        for (const ControlId facing : kFacings)
+            setVisible(writes, facing, facing == s.facing);
     }
+    return writes;
 }
 
-void Form1::Timer2_Timer()
+PelletTick Form1::Timer2_Timer()
 {
-    for (const Pellet& pellet : m_pellets) {
-        if (pellet.image->visible() && m_module.actorLeft == pellet.left && m_module.actorTop == pellet.top) {
-            pellet.image->setVisible(false);
+    PelletTick tick;
+    for (const Pellet& pellet : kPellets) {
+        if (controls[pellet.image].visible && module.actorLeft == pellet.left && module.actorTop == pellet.top) {
+            setVisible(tick.writes, pellet.image, false);
             points = checked::add(points, 1);
         }
     }
 
-    m_scoreLabel.setCaption(std::string(texts::kScorePrefix) + std::to_string(points));
+    setCaption(tick.writes, std::string(texts::kScorePrefix) + std::to_string(points));
 
-    const float monsterLeft = m_monster.left();
-    const float monsterTop = m_monster.top();
-    if (monsterLeft != static_cast<float>(m_module.actorLeft) || monsterTop != static_cast<float>(m_module.actorTop))
-        return;
+    const ControlState& monster = controls[kMonster];
+    if (monster.left != static_cast<float>(module.actorLeft) || monster.top != static_cast<float>(module.actorTop))
+        return tick;
 
     // One capture, one box: no tick may find it again while the box is open.
-    for (Control* timer : m_timers)
-        timer->setEnabled(false);
-    for (Control* facing : {m_facings[kFacingRight], m_facings[kFacingDown], m_facings[kFacingLeft], m_facings[kFacingUp]})
-        facing->setVisible(false);
-    m_host.messageBox(std::string(texts::kGameOverPrompt) + std::to_string(points), texts::kStopIconOkOnly,
-                      texts::kGameOverTitle);
-    m_host.unloadForm1();
+    for (const ControlId timer : kTimers)
+        setEnabled(tick.writes, timer, false);
+    for (const ControlId facing : kFacings)
+        setVisible(tick.writes, facing, false);
+    tick.captured = true;
+    return tick;
 }
 
-void Form1::Timer3_Timer()
+std::string Form1::gameOverPrompt() const
 {
-    savedTop = m_module.actorTop;
-    savedLeft = m_module.actorLeft;
-    const float top = m_monster.top();
-    const float left = m_monster.left();
-    m_module.actorTop = checked::round(top);
-    m_module.actorLeft = checked::round(left);
-    m_module.ComputeCellCode();
+    return std::string(texts::kGameOverPrompt) + std::to_string(points);
+}
+
+Writes Form1::Timer3_Timer(RandomSource& random)
+{
+    Writes writes;
+    savedTop = module.actorTop;
+    savedLeft = module.actorLeft;
+    const float top = controls[kMonster].top;
+    const float left = controls[kMonster].left;
+    module.actorTop = checked::round(top);
+    module.actorLeft = checked::round(left);
+    module.ComputeCellCode();
 
     // Gaps are remembered from the last tick in which the coordinates differed.
     if (savedTop > top) {
@@ -194,40 +203,41 @@ void Form1::Timer3_Timer()
     }
 
     if (distTop > distLeft && sideTop == 0)
-        m_module.monsterChaseDir = kDown;
+        module.monsterChaseDir = kDown;
     if (distTop > distLeft && sideTop == 1)
-        m_module.monsterChaseDir = kUp;
+        module.monsterChaseDir = kUp;
     if (distTop < distLeft && sideLeft == 0)
-        m_module.monsterChaseDir = kRight;
+        module.monsterChaseDir = kRight;
     if (distTop < distLeft && sideLeft == 1)
-        m_module.monsterChaseDir = kLeft;
+        module.monsterChaseDir = kLeft;
 
-    m_module.ScoreDirections(m_random);
+    module.ScoreDirections(random);
 
     constexpr float step = kGridStep;
-    const int right = rank(m_module.scoreRight, top, left + step);
-    const int leftward = rank(m_module.scoreLeft, top, left - step);
-    const int up = rank(m_module.scoreUp, top - step, left);
-    const int down = rank(m_module.scoreDown, top + step, left);
+    const int right = rank(module.scoreRight, top, left + step);
+    const int leftward = rank(module.scoreLeft, top, left - step);
+    const int up = rank(module.scoreUp, top - step, left);
+    const int down = rank(module.scoreDown, top + step, left);
 
     // The heaviest direction wins; ties go to right, then left, then up, then down. A closed
     // direction only weighs 0, so the step may still go that way.
     if (right >= leftward && right >= up && right >= down) {
-        m_monster.setLeft(m_monster.left() + step);
-        m_module.monsterLastDir = kRight;
+        setLeft(writes, kMonster, controls[kMonster].left + step);
+        module.monsterLastDir = kRight;
     } else if (leftward > right && leftward >= up && leftward >= down) {
-        m_monster.setLeft(m_monster.left() - step);
-        m_module.monsterLastDir = kLeft;
+        setLeft(writes, kMonster, controls[kMonster].left - step);
+        module.monsterLastDir = kLeft;
     } else if (up > leftward && up > right && up >= down) {
-        m_monster.setTop(m_monster.top() - step);
-        m_module.monsterLastDir = kUp;
+        setTop(writes, kMonster, controls[kMonster].top - step);
+        module.monsterLastDir = kUp;
     } else {
-        m_monster.setTop(m_monster.top() + step);
-        m_module.monsterLastDir = kDown;
+        setTop(writes, kMonster, controls[kMonster].top + step);
+        module.monsterLastDir = kDown;
     }
 
-    m_module.actorTop = savedTop;
-    m_module.actorLeft = savedLeft;
+    module.actorTop = savedTop;
+    module.actorLeft = savedLeft;
+    return writes;
 }
 
 } // namespace game

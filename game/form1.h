@@ -1,29 +1,39 @@
-// The main window's game code: its members and its load and timer handlers.
+// The main window's game code: its members, the controls it touches, and its load and timer handlers.
 #pragma once
 
+#include "game/controls.h"
 #include "game/module1.h"
-#include "game/platform.h"
+#include "game/sources.h"
 
-#include <array>
 #include <cstdint>
-#include <string_view>
+#include <string>
 
 namespace game {
 
+// What the pellet tick tells its caller besides its writes.
+struct PelletTick {
+    Writes writes;
+    // The monster stands on the character: the game-over box is due, then the window's unloading.
+    bool captured = false;
+};
+
+// The whole game as one value: copy it to keep a state, compare two to see what a tick did.
+// Each handler reports its writes; whoever shows the window repaints from them.
 class Form1 {
 public:
-    // Binds the rules to the window's controls, looked up once by name.
-    Form1(Module1& module, Form1Host& host, KeySource& keys, RandomSource& random);
+    // The controls as the window definition loads them, before Form_Load runs.
+    explicit Form1(Form1Controls designTime) : controls(std::move(designTime)) {}
 
-    using Handler = void (Form1::*)();
-    // The tick handler bound to the timer of that name; object required for any other name.
-    static Handler timerHandler(std::string_view timerName);
+    [[nodiscard]] Writes Form_Load();
+    [[nodiscard]] Writes Timer1_Timer(KeySource& keys); // arrow keys, character step
+    [[nodiscard]] PelletTick Timer2_Timer();            // pellets, score label, capture
+    [[nodiscard]] Writes Timer3_Timer(RandomSource& random); // monster step
 
-    void Form_Load();
-    void Timer1_Timer(); // arrow keys, character step
-    void Timer2_Timer(); // pellets, score label, capture
-    void Timer3_Timer(); // monster step
+    // The game-over box's prompt, with the score.
+    std::string gameOverPrompt() const;
 
+    // The shared module-level state.
+    Module1 module;
     // Members of the main window; all start at zero and are never reset.
     std::int16_t points{};
     std::int16_t distTop{};
@@ -32,26 +42,16 @@ public:
     std::int16_t sideLeft{};
     std::int16_t savedTop{};
     std::int16_t savedLeft{};
+    Form1Controls controls;
 
-    struct Pellet {
-        Control* image;
-        std::int16_t left;
-        std::int16_t top;
-    };
+    friend bool operator==(const Form1&, const Form1&) = default;
 
 private:
-    Module1& m_module;
-    Form1Host& m_host;
-    KeySource& m_keys;
-    RandomSource& m_random;
-
-    // Character facings, in the order their visibility is written: right, down, left, up.
-    std::array<Control*, 4> m_facings;
-    Control& m_monster;
-    Control& m_scoreLabel;
-    std::array<Control*, 3> m_timers;
-    // In the order they are tested.
-    std::array<Pellet, 15> m_pellets;
+    void setTop(Writes& writes, ControlId id, float twips);
+    void setLeft(Writes& writes, ControlId id, float twips);
+    void setVisible(Writes& writes, ControlId id, bool visible);
+    void setEnabled(Writes& writes, ControlId id, bool enabled);
+    void setCaption(Writes& writes, std::string caption);
 };
 
 } // namespace game

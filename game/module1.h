@@ -1,7 +1,7 @@
 // The shared game state of Module1 and its two procedures.
 #pragma once
 
-#include "game/platform.h"
+#include "game/sources.h"
 
 #include <cstdint>
 

@@ -1,8 +1,6 @@
 // The engine's one kind of failure: a numbered runtime error with its French text.
 #pragma once
 
-#include <functional>
-#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -14,7 +12,6 @@ enum class ErrorNumber : int {
     Overflow = 6,
     Internal = 51,
     ObjectRequired = 424,
-    PropertyNotSupported = 438,
 };
 
 class RuntimeError : public std::runtime_error {
@@ -25,11 +22,6 @@ public:
     ErrorNumber number() const { return m_number; }
 
     static RuntimeError overflow() { return {ErrorNumber::Overflow, "Dépassement de capacité"}; }
-    static RuntimeError objectRequired(const std::string& name)
-    {
-        return {ErrorNumber::ObjectRequired, "Objet requis : " + name};
-    }
-    static RuntimeError propertyNotSupported() { return {ErrorNumber::PropertyNotSupported, "Propriété ou méthode non gérée par cet objet"}; }
 
     // The report a player sees: the error's number and its text.
     std::string report() const
@@ -40,19 +32,5 @@ public:
 private:
     ErrorNumber m_number;
 };
-
-// Runs one event handler at a front end's edge: the report of the error it raised, if any. Nothing
-// the rules throw escapes through a toolkit's event loop.
-inline std::optional<std::string> runHandler(const std::function<void()>& handler)
-{
-    try {
-        handler();
-        return std::nullopt;
-    } catch (const RuntimeError& error) {
-        return error.report();
-    } catch (const std::exception& error) {
-        return RuntimeError(ErrorNumber::Internal, std::string("Erreur interne : ") + error.what()).report();
-    }
-}
 
 } // namespace game

@@ -9,7 +9,4 @@ inline constexpr std::string_view kScorePrefix = "nombres de points: ";
 inline constexpr std::string_view kGameOverPrompt = "Niark Niark !!!!!! GAME OVER !!!!!!    points:";
 inline constexpr std::string_view kGameOverTitle = "Tu t'est fait manger ^^";
 
-// Message-box style: stop icon with a single OK button.
-inline constexpr int kStopIconOkOnly = 16;
-
 } // namespace game::texts

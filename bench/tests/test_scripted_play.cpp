@@ -61,7 +61,7 @@ TEST(ScriptedPlay, TwoMinutesOfTicksEatEveryPelletWithoutACapture)
     EXPECT_EQ(frontEnd.messageBoxes, 0);
     EXPECT_TRUE(frontEnd.errors.empty());
     ASSERT_TRUE(program.loaded(app::FormId::Form1));
-    EXPECT_EQ(program.form1()->points, 15);
+    EXPECT_EQ(program.rules()->points, 15);
     // Every player tick moved, so every measured frame has the same motion.
     EXPECT_EQ(steps, 120'000 / 250);
     EXPECT_GE(nearest, 3);

@@ -205,11 +205,11 @@ std::vector<std::string_view> names(const forms::FormDef& form, const std::vecto
 TEST(Layout, TabOrderFollowsTabIndexAndStackingPutsWindowedControlsAboveLightweightOnes)
 {
     using Names = std::vector<std::string_view>;
-    EXPECT_EQ(names(forms::form2(), app::tabOrder(forms::form2())),
+    EXPECT_EQ(names(forms::form2Definition(), app::tabOrder(forms::form2Definition())),
               (Names{"Command1", "Command2", "Command3", "Command4", "Command5"}));
-    EXPECT_EQ(names(forms::form3(), app::tabOrder(forms::form3())), (Names{"Text1", "Command1"}));
-    const Names stack = names(forms::form1(), app::stackingOrder(forms::form1()));
-    ASSERT_EQ(stack.size(), forms::form1().controls.size());
+    EXPECT_EQ(names(forms::form3Definition(), app::tabOrder(forms::form3Definition())), (Names{"Text1", "Command1"}));
+    const Names stack = names(forms::form1Definition(), app::stackingOrder(forms::form1Definition()));
+    ASSERT_EQ(stack.size(), forms::form1Definition().controls.size());
     EXPECT_EQ(stack.front(), "Image1");
     EXPECT_EQ(stack[stack.size() - 6], "Image20");
     EXPECT_EQ(stack[stack.size() - 5], "Picture5");

@@ -97,7 +97,7 @@ private:
     {
         app.start();
         startLog = std::exchange(frontEnd.log, {});
-        return *app.form1();
+        return *app.rules();
     }
 };
 

@@ -67,7 +67,7 @@ Snapshot snapshot(Session& s)
 {
     app::LoadedWindow& form1 = *s.app.window(app::FormId::Form1);
     Snapshot snap{s.app.module().actorTop, s.app.module().actorLeft, form1.control("Picture5").top(),
-                  form1.control("Picture5").left(), {}, {}, s.app.form1()->points,
+                  form1.control("Picture5").left(), {}, {}, s.app.rules()->points,
                   std::string(form1.control("Label2").caption())};
     for (std::size_t i = 0; i < 15; ++i)
         snap.shown[i] = form1.control(kPellets[i]).visible();

@@ -156,7 +156,7 @@ TEST(PlayerTick, ARefusedPressIsUsedUpNotSaved)
     scripted::ScriptedRandom random;
     app::App program(frontEnd, random);
     program.start();
-    game::Form1& form = *program.form1();
+    game::Form1& form = *program.rules();
     const game::Module1& module = program.module();
 
     program.keyDown(kUp, false); // refused at the start

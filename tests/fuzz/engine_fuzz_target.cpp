@@ -132,7 +132,7 @@ struct Game {
         check(frontEnd.errors.empty(), "the main window did not load", frontEnd.errors.empty() ? "" : frontEnd.errors[0]);
         // Bound once, as the rules bind them. After a capture they outlive the unloading until the
         // program's next event, and the fuzzer sends none.
-        form = app.form1();
+        form = app.rules();
         app::LoadedWindow& form1 = *app.window(app::FormId::Form1);
         for (std::size_t i = 0; i < kPellets.size(); ++i)
             pellets[i] = &form1.control(kPellets[i]);

@@ -84,7 +84,7 @@ TEST_F(ScaledWindows, GrabsAreTheLogicalSizeTimesTheScale)
         const forms::FormDef& form;
         int width, height;  // logical client size
     };
-    for (const Case& c : {Case{forms::form1(), 762, 524}, Case{forms::form2(), 284, 229}, Case{forms::form3(), 311, 172}}) {
+    for (const Case& c : {Case{forms::form1Definition(), 762, 524}, Case{forms::form2Definition(), 284, 229}, Case{forms::form3Definition(), 311, 172}}) {
         const Grab g = grabClient(c.form);
         EXPECT_EQ(g.pixmap.devicePixelRatio(), scale()) << c.form.name;
         EXPECT_EQ(g.pixmap.size(), QSize(c.width, c.height) * scale()) << c.form.name;
@@ -94,20 +94,20 @@ TEST_F(ScaledWindows, GrabsAreTheLogicalSizeTimesTheScale)
 
 TEST_F(ScaledWindows, BoardPicturesAreEnlargedByWholePixelsInPlace)
 {
-    const Grab g = grabClient(forms::form1());
+    const Grab g = grabClient(forms::form1Definition());
     struct Case {
         const char* control;
         const char* picture;
     };
     for (const Case& c : {Case{"Image4", "pellet"}, Case{"Image17", "pellet"}, Case{"Picture1", "character_right"},
                           Case{"Picture3", "character_left"}, Case{"Image2", "wall_bar"}, Case{"Image19", "wall_arch"}}) {
-        const forms::ControlDef& def = *forms::findControl(forms::form1(), c.control);
+        const forms::ControlDef& def = *forms::findControl(forms::form1Definition(), c.control);
         const QImage pic = picture(c.picture);
         // The place comes from the definition, not from the widget: a moved control fails here.
         expectEnlargedExactly(g.image, QPoint(px(def.left), px(def.top)), pic.size(), pic, c.control);
     }
     // The monster's box is a little smaller than its picture, which it clips.
-    const forms::ControlDef& monster = *forms::findControl(forms::form1(), "Picture5");
+    const forms::ControlDef& monster = *forms::findControl(forms::form1Definition(), "Picture5");
     expectEnlargedExactly(g.image, QPoint(px(monster.left), px(monster.top)), QSize(px(monster.width), px(monster.height)),
                           picture("monster"), "Picture5");
 }
@@ -123,7 +123,7 @@ TEST_F(ScaledWindows, MonstersFirstBluePixelIsAtItsPlaceTimesTheScale)
             if (monster.pixel(x, y) == blue)
                 pictureTop = std::min(pictureTop, y), pictureLeft = std::min(pictureLeft, x);
     // ...and on the whole scaled board, where nothing else is that blue.
-    const Grab g = grabClient(forms::form1());
+    const Grab g = grabClient(forms::form1Definition());
     int top = g.image.height(), left = g.image.width();
     for (int y = 0; y < g.image.height(); ++y)
         for (int x = 0; x < g.image.width(); ++x)
@@ -135,7 +135,7 @@ TEST_F(ScaledWindows, MonstersFirstBluePixelIsAtItsPlaceTimesTheScale)
 
 TEST_F(ScaledWindows, ArrowKeyButtonsShowOnlyTheirPicturesColours)
 {
-    const Grab g = grabClient(forms::form2());
+    const Grab g = grabClient(forms::form2Definition());
     const std::set<QRgb> keyColours{qRgb(222, 222, 222), qRgb(0, 0, 0)};
     const int s = scale();
     for (const char* name : {"Command1", "Command2", "Command3", "Command4"}) {
@@ -179,10 +179,10 @@ TEST_F(ScaledWindows, TextIsDrawnAtTheScreensResolution)
 {
     if (scale() == 1)
         GTEST_SKIP() << "only a scaled screen can tell drawn text from enlarged text";
-    const Grab about = grabClient(forms::form3());
+    const Grab about = grabClient(forms::form3Definition());
     const QWidget& label = about.window->control("Label6");
     EXPECT_GT(blocksWithEdgesInside(about.image, QRect(logicalTopLeft(*about.window, "Label6"), label.size())), 100);
-    const Grab help = grabClient(forms::form2());
+    const Grab help = grabClient(forms::form2Definition());
     const QWidget& caption = help.window->control("Label1");
     EXPECT_GT(blocksWithEdgesInside(help.image, QRect(logicalTopLeft(*help.window, "Label1"), caption.size())), 20);
 }

@@ -260,8 +260,8 @@ protected:
     void catchCharacterAfterNextMonsterStep(TimerSpy& spy)
     {
         ASSERT_TRUE(waitFor([&] { return spy.timer("Timer3") != nullptr; }));
-        QObject::connect(spy.timer("Timer3"), &QTimer::timeout, app->form1(), [this, done = false]() mutable {
-            if (done || !app->form1())
+        QObject::connect(spy.timer("Timer3"), &QTimer::timeout, app->mainWindow(), [this, done = false]() mutable {
+            if (done || !app->mainWindow())
                 return;
             done = true;
             control("Picture5").setTop(control("Picture1").top());
@@ -271,7 +271,7 @@ protected:
 
     // The engine's view of a main window control.
     game::Control& control(std::string_view name) { return app->app().window(app::FormId::Form1)->control(name); }
-    QWidget& widget(std::string_view name) { return app->form1()->control(name); }
+    QWidget& widget(std::string_view name) { return app->mainWindow()->control(name); }
 
     ModalBoxCatcher boxes;
     std::unique_ptr<GameApp> app;

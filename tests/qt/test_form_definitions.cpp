@@ -54,7 +54,7 @@ const forms::LineDef* findLine(const forms::FormDef& form, std::string_view name
 
 TEST(MainWindowDefinition, EveryControlHasItsPlaceSizeAndPicture)
 {
-    const forms::FormDef& form = forms::form1();
+    const forms::FormDef& form = forms::form1Definition();
     const std::vector<Placed> expected{
         {"Picture4", ControlKind::PictureBox, 50, 50, 620, 620, "character_up"},
         {"Picture3", ControlKind::PictureBox, 2070, 1860, 620, 620, "character_left"},
@@ -106,12 +106,12 @@ TEST(MainWindowDefinition, TabOrderOfSpritesAndLabel)
     const std::vector<std::pair<std::string_view, int>> tabs{
         {"Picture1", 0}, {"Picture5", 1}, {"Picture2", 2}, {"Picture3", 3}, {"Picture4", 4}, {"Label2", 5}};
     for (const auto& [name, index] : tabs)
-        EXPECT_EQ(forms::findControl(forms::form1(), name)->tabIndex, index) << name;
+        EXPECT_EQ(forms::findControl(forms::form1Definition(), name)->tabIndex, index) << name;
 }
 
 TEST(MainWindowDefinition, CaptionIsPaddedTitleThenSiteAddress)
 {
-    const std::string_view caption = forms::form1().caption;
+    const std::string_view caption = forms::form1Definition().caption;
     const std::string expected = std::string(79, ' ') + "GLOUTO" + std::string(55, ' ') + std::string(forms::kSiteAddress);
     EXPECT_EQ(caption, expected);
 }
@@ -136,7 +136,7 @@ TEST(SiteAddress, IsAWebAddressOnAReservedExampleDomain)
 
 TEST(MainWindowDefinition, WindowFrameClientAreaAndBackground)
 {
-    const forms::FormDef& form = forms::form1();
+    const forms::FormDef& form = forms::form1Definition();
     EXPECT_EQ(form.name, "Form1");
     EXPECT_EQ(form.border, forms::BorderStyle::FixedDialog);
     EXPECT_FALSE(form.showInTaskbar);
@@ -149,7 +149,7 @@ TEST(MainWindowDefinition, WindowFrameClientAreaAndBackground)
 
 TEST(MainWindowDefinition, ThreeTimersAllEnabledAtTheGameClockPeriods)
 {
-    const forms::FormDef& form = forms::form1();
+    const forms::FormDef& form = forms::form1Definition();
     ASSERT_EQ(form.timers.size(), 3u);
     const std::vector<std::pair<std::string_view, int>> periods{{"Timer1", 250}, {"Timer2", 50}, {"Timer3", 200}};
     for (const auto& [name, interval] : periods) {
@@ -164,7 +164,7 @@ TEST(MainWindowDefinition, ThreeTimersAllEnabledAtTheGameClockPeriods)
 
 TEST(MainWindowDefinition, MenuTreeHasOneDropDownWithSeparatorBeforeQuitter)
 {
-    const forms::FormDef& form = forms::form1();
+    const forms::FormDef& form = forms::form1Definition();
     ASSERT_EQ(form.menus.size(), 1u);
     const forms::MenuDef& menu = form.menus[0];
     EXPECT_EQ(menu.name, "menu");
@@ -191,7 +191,7 @@ TEST(MainWindowDefinition, MenuTreeHasOneDropDownWithSeparatorBeforeQuitter)
 
 TEST(KeyHelpWindowDefinition, WindowIsAFixedToolWindowOfItsClientSize)
 {
-    const forms::FormDef& form = forms::form2();
+    const forms::FormDef& form = forms::form2Definition();
     EXPECT_EQ(form.name, "Form2");
     EXPECT_EQ(form.caption, "commandes");
     EXPECT_EQ(form.border, forms::BorderStyle::FixedToolWindow);
@@ -205,7 +205,7 @@ TEST(KeyHelpWindowDefinition, WindowIsAFixedToolWindowOfItsClientSize)
 
 TEST(KeyHelpWindowDefinition, ButtonsFrameAndLabelsWithTheirTextsTabsAndContainer)
 {
-    const forms::FormDef& form = forms::form2();
+    const forms::FormDef& form = forms::form2Definition();
     struct Row {
         Placed placed;
         int tabIndex;
@@ -247,7 +247,7 @@ TEST(KeyHelpWindowDefinition, ButtonsFrameAndLabelsWithTheirTextsTabsAndContaine
 
 TEST(KeyHelpWindowDefinition, FourTwoPixelLinesInsideTheFrame)
 {
-    const forms::FormDef& form = forms::form2();
+    const forms::FormDef& form = forms::form2Definition();
     struct Expected {
         std::string_view name;
         int x1, y1, x2, y2;
@@ -276,7 +276,7 @@ TEST(KeyHelpWindowDefinition, FourTwoPixelLinesInsideTheFrame)
 
 TEST(AboutWindowDefinition, WindowIsAFixedToolWindowOfItsClientSize)
 {
-    const forms::FormDef& form = forms::form3();
+    const forms::FormDef& form = forms::form3Definition();
     EXPECT_EQ(form.name, "Form3");
     EXPECT_EQ(form.caption, "A propos");
     EXPECT_EQ(form.border, forms::BorderStyle::FixedToolWindow);
@@ -291,7 +291,7 @@ TEST(AboutWindowDefinition, WindowIsAFixedToolWindowOfItsClientSize)
 
 TEST(AboutWindowDefinition, ControlsWithTheirTextsAndTabs)
 {
-    const forms::FormDef& form = forms::form3();
+    const forms::FormDef& form = forms::form3Definition();
     const std::vector<Placed> placed{
         {"Command1", ControlKind::Button, 1140, 2070, 2235, 345},
         {"Text1", ControlKind::TextBox, 2010, 1530, 1725, 345},
@@ -321,7 +321,7 @@ TEST(AboutWindowDefinition, ControlsWithTheirTextsAndTabs)
 
 TEST(AboutWindowDefinition, AboutTextExactly)
 {
-    const std::string_view text = forms::findControl(forms::form3(), "Label6")->caption;
+    const std::string_view text = forms::findControl(forms::form3Definition(), "Label6")->caption;
     // UTF-8 spelled out so an editor's re-encoding of this file cannot make the test agree.
     const std::string expected =
         "Voici une vesion beta de mon Glouto.Elle n'est donc pas totallement finie et reste malgr\xC3\xA9 tout "
@@ -345,7 +345,7 @@ TEST(AboutWindowDefinition, AboutTextExactly)
 
 TEST(FormDefinitions, ControlNamesAreUniquePerWindowAndLookUpIsPerWindow)
 {
-    for (const forms::FormDef* form : {&forms::form1(), &forms::form2(), &forms::form3()}) {
+    for (const forms::FormDef* form : {&forms::form1Definition(), &forms::form2Definition(), &forms::form3Definition()}) {
         SCOPED_TRACE(std::string(form->name));
         std::set<std::string_view> names;
         for (const forms::ControlDef& c : form->controls) {
@@ -359,9 +359,9 @@ TEST(FormDefinitions, ControlNamesAreUniquePerWindowAndLookUpIsPerWindow)
         EXPECT_EQ(forms::findControl(*form, "NoSuchControl"), nullptr);
     }
     // Same name, different windows, different controls.
-    EXPECT_EQ(forms::findControl(forms::form2(), "Label2")->caption, "deplacement haut");
-    EXPECT_EQ(forms::findControl(forms::form3(), "Command1")->kind, ControlKind::Button);
-    EXPECT_EQ(forms::findControl(forms::form2(), "Command1")->kind, ControlKind::PictureButton);
+    EXPECT_EQ(forms::findControl(forms::form2Definition(), "Label2")->caption, "deplacement haut");
+    EXPECT_EQ(forms::findControl(forms::form3Definition(), "Command1")->kind, ControlKind::Button);
+    EXPECT_EQ(forms::findControl(forms::form2Definition(), "Command1")->kind, ControlKind::PictureButton);
 }
 
 } // namespace

@@ -33,7 +33,7 @@ protected:
     void watchBoardBehindTheBox(Behind& behind)
     {
         boxes.whileShown = [this, &behind] {
-            if (!app->form1())
+            if (!app->mainWindow())
                 return;
             behind.seen = true;
             behind.characterHidden = true;
@@ -48,7 +48,7 @@ protected:
 TEST_F(KeysAndCapture, RightArrowStepsOnceThenThePelletIsEatenAndCounted)
 {
     startGame();
-    FormWindow& main = *app->form1();
+    FormWindow& main = *app->mainWindow();
     const int status = qtt::runEventLoop([&] {
         tap(main, Qt::Key_Right);
         ASSERT_TRUE(qtt::waitFor([&] { return control("Picture1").left() == 670.0f; }, 1000));
@@ -63,7 +63,7 @@ TEST_F(KeysAndCapture, RightArrowStepsOnceThenThePelletIsEatenAndCounted)
         ASSERT_TRUE(qtt::waitFor([&] { return !control("Image4").visible(); }, 500));
         EXPECT_FALSE(widget("Image4").isVisible());
         ASSERT_TRUE(qtt::waitFor([&] { return labelText() == "nombres de points: 1"; }, 500));
-        EXPECT_EQ(app->app().form1()->points, 1);
+        EXPECT_EQ(app->app().rules()->points, 1);
 
         const QImage board = qtt::grabImage(main.client());
         qtt::keepGrab(board, "board_after_right_arrow");
@@ -83,7 +83,7 @@ TEST_F(KeysAndCapture, ArrowKeysSteerWhileTheKeyHelpOrAboutWindowHasTheFocus)
 {
     startGame();
     app->app().commandes_Click();
-    FormWindow* keyHelp = app->form2();
+    FormWindow* keyHelp = app->keyHelpWindow();
     ASSERT_NE(keyHelp, nullptr);
     ASSERT_TRUE(qtt::waitFor([&] { return QApplication::activeWindow() == keyHelp; }));
     tap(*keyHelp, Qt::Key_Down);
@@ -93,7 +93,7 @@ TEST_F(KeysAndCapture, ArrowKeysSteerWhileTheKeyHelpOrAboutWindowHasTheFocus)
     EXPECT_FALSE(widget("Picture1").isVisible());
 
     app->app().apropos_Click();
-    FormWindow* about = app->form3();
+    FormWindow* about = app->aboutWindow();
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(qtt::waitFor([&] { return QApplication::activeWindow() == about; }));
     tap(*about, Qt::Key_Down);
@@ -109,7 +109,7 @@ TEST_F(KeysAndCapture, ClickingTheKeyHelpArrowsChangesNothingInTheGame)
 {
     startGame();
     app->app().commandes_Click();
-    FormWindow* keyHelp = app->form2();
+    FormWindow* keyHelp = app->keyHelpWindow();
     ASSERT_NE(keyHelp, nullptr);
     ASSERT_TRUE(qtt::waitFor([&] { return labelText() == "nombres de points: 0"; }));
 
@@ -123,13 +123,13 @@ TEST_F(KeysAndCapture, ClickingTheKeyHelpArrowsChangesNothingInTheGame)
     EXPECT_TRUE(control("Picture1").visible());
     for (const char* other : {"Picture2", "Picture3", "Picture4"})
         EXPECT_FALSE(control(other).visible()) << other;
-    EXPECT_EQ(app->app().form1()->points, 0);
+    EXPECT_EQ(app->app().rules()->points, 0);
     EXPECT_EQ(labelText(), "nombres de points: 0");
     for (int i = 3; i <= 17; ++i)
         EXPECT_TRUE(control("Image" + std::to_string(i)).visible()) << i;
-    EXPECT_EQ(app->form2(), keyHelp);
+    EXPECT_EQ(app->keyHelpWindow(), keyHelp);
     EXPECT_TRUE(keyHelp->isVisible());
-    EXPECT_EQ(app->form3(), nullptr);
+    EXPECT_EQ(app->aboutWindow(), nullptr);
     EXPECT_TRUE(boxes.seen().empty());
     EXPECT_FALSE(qtt::strayExitRequested());
 }
@@ -160,10 +160,10 @@ TEST_F(KeysAndCapture, CaptureShowsOneGameOverBoxThenTheProgramEnds)
     EXPECT_TRUE(behind.monsterShown);
     EXPECT_EQ(behind.label, "nombres de points: 0");
 
-    EXPECT_EQ(app->form1(), nullptr);
+    EXPECT_EQ(app->mainWindow(), nullptr);
     QTest::qWait(300);
     EXPECT_EQ(boxes.seen().size(), 1u) << "one capture, one box";
-    EXPECT_EQ(qtt::visibleWindowsTitled(qtt::qs(forms::form1().caption)), 0);
+    EXPECT_EQ(qtt::visibleWindowsTitled(qtt::qs(forms::form1Definition().caption)), 0);
     for (const char* name : {"Timer1", "Timer2", "Timer3"})
         EXPECT_TRUE(!spy.timer(name) || !spy.timer(name)->isActive()) << name;
 }
@@ -199,15 +199,15 @@ TEST_F(KeysAndCapture, GameOverBoxKeepsAPlainOkButtonUnderAThemeThatDecoratesBut
 TEST_F(KeysAndCapture, CaptureAfterAPelletPutsTheScoreInTheBox)
 {
     startGame();
-    tap(*app->form1(), Qt::Key_Right);
-    ASSERT_TRUE(qtt::waitFor([&] { return app->app().form1()->points == 1; }, 1500));
+    tap(*app->mainWindow(), Qt::Key_Right);
+    ASSERT_TRUE(qtt::waitFor([&] { return app->app().rules()->points == 1; }, 1500));
     qtt::TimerSpy spy;
     catchCharacterAfterNextMonsterStep(spy);
 
     EXPECT_EQ(qtt::runEventLoop({}, 3000), 0);
     ASSERT_EQ(boxes.seen().size(), 1u);
     EXPECT_EQ(boxes.seen().front().text, "Niark Niark !!!!!! GAME OVER !!!!!!    points:1");
-    EXPECT_EQ(app->form1(), nullptr);
+    EXPECT_EQ(app->mainWindow(), nullptr);
 }
 
 } // namespace

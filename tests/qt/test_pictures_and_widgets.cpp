@@ -42,7 +42,7 @@ TEST(PictureResources, EachControlPictureHasItsDescribedPixelSize)
     for (int pellet = 3; pellet <= 17; ++pellet)
         sizes["Image" + std::to_string(pellet)] = QSize(10, 10);
     for (const auto& [name, size] : sizes) {
-        const forms::ControlDef* def = forms::findControl(forms::form1(), name);
+        const forms::ControlDef* def = forms::findControl(forms::form1Definition(), name);
         ASSERT_NE(def, nullptr) << name;
         const QImage image(QStringLiteral(":/pictures/%1.bmp").arg(qs(def->picture)));
         ASSERT_FALSE(image.isNull()) << name << " has no embedded picture " << def->picture;
@@ -53,17 +53,17 @@ TEST(PictureResources, EachControlPictureHasItsDescribedPixelSize)
         }
     }
     for (std::string_view arrow : {"Command1", "Command2", "Command3", "Command4"}) {
-        const forms::ControlDef* def = forms::findControl(forms::form2(), arrow);
+        const forms::ControlDef* def = forms::findControl(forms::form2Definition(), arrow);
         EXPECT_EQ(QImage(QStringLiteral(":/pictures/%1.bmp").arg(qs(def->picture))).size(), QSize(40, 40)) << arrow;
     }
-    const QImage pressed(QStringLiteral(":/pictures/%1.bmp").arg(qs(forms::findControl(forms::form2(), "Command1")->pressedPicture)));
+    const QImage pressed(QStringLiteral(":/pictures/%1.bmp").arg(qs(forms::findControl(forms::form2Definition(), "Command1")->pressedPicture)));
     EXPECT_EQ(pressed.size(), QSize(45, 45));
 }
 
 class MainWindowWidgets : public qtt::GameFixture {
 protected:
     void SetUp() override { startGame(); }
-    FormWindow& window() { return *app->form1(); }
+    FormWindow& window() { return *app->mainWindow(); }
 };
 
 TEST_F(MainWindowWidgets, ClientAreaIsFixedAt762By524WithCaptionAndCloseBoxOnly)
@@ -82,7 +82,7 @@ TEST_F(MainWindowWidgets, ClientAreaIsFixedAt762By524WithCaptionAndCloseBoxOnly)
     EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_NE(window().windowType(), Qt::Tool);
-    EXPECT_EQ(window().windowTitle().toStdString(), std::string(forms::form1().caption));
+    EXPECT_EQ(window().windowTitle().toStdString(), std::string(forms::form1Definition().caption));
     EXPECT_TRUE(window().isVisible());
 
     const QRect screen = window().screen()->availableGeometry();
@@ -101,7 +101,7 @@ TEST_F(MainWindowWidgets, ScoreLabelAndMenuInThePlatformFontSmallWindowsInTheDes
     app->app().commandes_Click();
     app->app().apropos_Click();
     // The small windows' captions were fitted to a narrow design font, which must stay.
-    for (FormWindow* small : {app->form2(), app->form3()})
+    for (FormWindow* small : {app->keyHelpWindow(), app->aboutWindow()})
         for (const char* name : {"Label1", "Label5"})
             if (auto* label = small->findChild<QLabel*>(QString::fromLatin1(name))) {
                 EXPECT_EQ(label->font().family(), "Liberation Sans") << name;
@@ -143,7 +143,7 @@ TEST_F(MainWindowWidgets, EveryControlSitsAtItsPixelGeometry)
         {"Picture1", {50, 50}}, {"Picture2", {50, 50}}, {"Picture3", {50, 50}}, {"Picture4", {50, 50}},
         {"Picture5", {4390, 3150}},
     };
-    for (const forms::ControlDef& def : forms::form1().controls) {
+    for (const forms::ControlDef& def : forms::form1Definition().controls) {
         SCOPED_TRACE(std::string(def.name));
         QWidget& w = window().control(def.name);
         EXPECT_EQ(w.parentWidget(), &window().client());
@@ -238,7 +238,7 @@ protected:
 TEST_F(SmallWindowWidgets, KeyHelpWindowLayout)
 {
     app->app().commandes_Click();
-    FormWindow* w = app->form2();
+    FormWindow* w = app->keyHelpWindow();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "commandes");
     expectFixedToolWindow(*w, QSize(284, 229));
@@ -284,7 +284,7 @@ TEST_F(SmallWindowWidgets, KeyHelpWindowLayout)
 TEST_F(SmallWindowWidgets, AboutWindowLayout)
 {
     app->app().apropos_Click();
-    FormWindow* w = app->form3();
+    FormWindow* w = app->aboutWindow();
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->windowTitle(), "A propos");
     expectFixedToolWindow(*w, QSize(311, 172));
@@ -304,7 +304,7 @@ TEST_F(SmallWindowWidgets, AboutWindowLayout)
     EXPECT_FALSE(text1->isReadOnly()) << "the player may edit the address box";
     auto* about = qobject_cast<QLabel*>(&w->control("Label6"));
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->text(), qs(forms::findControl(forms::form3(), "Label6")->caption));
+    EXPECT_EQ(about->text(), qs(forms::findControl(forms::form3Definition(), "Label6")->caption));
     EXPECT_TRUE(about->wordWrap());
     EXPECT_TRUE(about->alignment() & Qt::AlignHCenter);
     EXPECT_EQ(static_cast<QLabel&>(w->control("Label5")).text(), "site internet:");
@@ -314,7 +314,7 @@ TEST_F(SmallWindowWidgets, AboutWindowLayout)
     // Return in the address box is no shortcut to "Quitter": there is no default button.
     QTest::keyClick(text1, Qt::Key_Return);
     QTest::qWait(50);
-    EXPECT_EQ(app->form3(), w);
+    EXPECT_EQ(app->aboutWindow(), w);
     EXPECT_TRUE(w->isVisible());
 }
 

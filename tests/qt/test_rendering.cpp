@@ -30,7 +30,7 @@ TEST_F(Rendering, BoardAtStartShowsCharacterMonsterPelletsAndWalls)
 {
     startGame();
     // Grabbed before any tick: the board exactly as the load handler left it.
-    const QImage board = qtt::grabImage(app->form1()->client());
+    const QImage board = qtt::grabImage(app->mainWindow()->client());
     qtt::keepGrab(board, "board_at_start");
     ASSERT_EQ(board.size(), QSize(762, 524));
 
@@ -51,7 +51,7 @@ TEST_F(Rendering, BoardAtStartShowsCharacterMonsterPelletsAndWalls)
     // Every pellet shows, including the seven lying inside the big wall picture's black margin.
     for (const char* pellet : {"Image3", "Image4", "Image5", "Image6", "Image7", "Image8", "Image9", "Image10", "Image11",
                                "Image12", "Image13", "Image14", "Image15", "Image16", "Image17"}) {
-        const forms::ControlDef* def = forms::findControl(forms::form1(), pellet);
+        const forms::ControlDef* def = forms::findControl(forms::form1Definition(), pellet);
         const QRect dot(px(def->left), px(def->top), 10, 10);
         EXPECT_GE(countPixels(board, dot, isYellow), 12) << pellet;
         EXPECT_TRUE(isYellow(board.pixel(dot.center()))) << pellet;
@@ -83,9 +83,9 @@ TEST_F(Rendering, BoardAtStartShowsCharacterMonsterPelletsAndWalls)
 TEST_F(Rendering, ScoreLabelShowsItsTextAcrossTheBottom)
 {
     startGame();
-    auto& label = static_cast<QLabel&>(app->form1()->control("Label2"));
+    auto& label = static_cast<QLabel&>(app->mainWindow()->control("Label2"));
     ASSERT_TRUE(qtt::waitFor([&] { return label.text() == "nombres de points: 0"; }));
-    const QImage board = qtt::grabImage(app->form1()->client());
+    const QImage board = qtt::grabImage(app->mainWindow()->client());
     qtt::keepGrab(board, "board_with_score");
 
     const QRgb background = board.pixel(700, 478 + 3);
@@ -110,7 +110,7 @@ protected:
 TEST_F(SmallWindowRendering, KeyHelpShowsItsLabelsLinesAndBlackArrows)
 {
     app->app().commandes_Click();
-    FormWindow& w = *app->form2();
+    FormWindow& w = *app->keyHelpWindow();
     const QImage image = qtt::grabImage(w.client());
     qtt::keepGrab(image, "key_help");
 
@@ -155,7 +155,7 @@ TEST_F(SmallWindowRendering, KeyHelpShowsItsLabelsLinesAndBlackArrows)
 TEST_F(SmallWindowRendering, UpArrowShowsItsLargerPictureWhilePressed)
 {
     app->app().commandes_Click();
-    FormWindow& w = *app->form2();
+    FormWindow& w = *app->keyHelpWindow();
     auto& up = static_cast<QAbstractButton&>(w.control("Command1"));
     const QImage released = qtt::grabImage(up);
     up.setDown(true);
@@ -170,7 +170,7 @@ TEST_F(SmallWindowRendering, UpArrowShowsItsLargerPictureWhilePressed)
 TEST_F(SmallWindowRendering, AboutShowsItsWrappedTextAndTheAddress)
 {
     app->app().apropos_Click();
-    FormWindow& w = *app->form3();
+    FormWindow& w = *app->aboutWindow();
     const QImage image = qtt::grabImage(w.client());
     qtt::keepGrab(image, "about");
 

@@ -11,11 +11,11 @@ using qtt::kStillRunning;
 using qtt::runEventLoop;
 using qtt::visibleWindowsTitled;
 
-const QString kMainTitle = qtt::qs(forms::form1().caption);
+const QString kMainTitle = qtt::qs(forms::form1Definition().caption);
 
 class WindowLifetime : public qtt::GameFixture {
 protected:
-    QAction& menuItem(std::string_view name) { return app->form1()->menuItem(name); }
+    QAction& menuItem(std::string_view name) { return app->mainWindow()->menuItem(name); }
 
     // The game's visible state: where the character is, what it faces, the score and the pellets.
     std::string gameState()
@@ -23,7 +23,7 @@ protected:
         std::string state = std::to_string(control("Picture1").left()) + "," + std::to_string(control("Picture1").top());
         for (const char* facing : {"Picture1", "Picture2", "Picture3", "Picture4"})
             state += control(facing).visible() ? "1" : "0";
-        state += " points " + std::to_string(app->app().form1()->points);
+        state += " points " + std::to_string(app->app().rules()->points);
         for (int i = 3; i <= 17; ++i)
             state += control("Image" + std::to_string(i)).visible() ? "+" : "-";
         return state;
@@ -46,8 +46,8 @@ TEST_F(WindowLifetime, EachSmallWindowOpensOnceAndComesToTheFrontWhenChosenAgain
         EXPECT_EQ(visibleWindowsTitled(c.title), 1);
 
         // The player goes back to the board, then chooses the command again.
-        app->form1()->activateWindow();
-        ASSERT_TRUE(qtt::waitFor([&] { return QApplication::activeWindow() == app->form1(); }));
+        app->mainWindow()->activateWindow();
+        ASSERT_TRUE(qtt::waitFor([&] { return QApplication::activeWindow() == app->mainWindow(); }));
         menuItem(c.item).trigger();
         EXPECT_EQ((app.get()->*c.loaded)(), first);
         EXPECT_EQ(visibleWindowsTitled(c.title), 1);
@@ -93,7 +93,7 @@ TEST_F(WindowLifetime, SmallWindowsCloseByTheirQuitterButtonOrCloseBox)
             EXPECT_EQ(visibleWindowsTitled(c.title), 0);
             EXPECT_TRUE(qtt::waitFor([&] { return byCloseBox.isNull(); }, 500));
         }
-        EXPECT_NE(app->form1(), nullptr);
+        EXPECT_NE(app->mainWindow(), nullptr);
     }, 300);
     EXPECT_EQ(status, kStillRunning) << "the main window is still open";
 }
@@ -102,30 +102,30 @@ TEST_F(WindowLifetime, TextTypedIntoTheAddressBoxIsGoneAfterReopening)
 {
     startGame();
     app->app().apropos_Click();
-    auto* address = qobject_cast<QLineEdit*>(&app->form3()->control("Text1"));
+    auto* address = qobject_cast<QLineEdit*>(&app->aboutWindow()->control("Text1"));
     ASSERT_NE(address, nullptr);
     QTest::keyClicks(address, "perdu");
     ASSERT_NE(address->text(), qtt::qs(forms::kSiteAddress));
     ASSERT_TRUE(address->text().contains("perdu"));
 
-    QTest::mouseClick(&app->form3()->control("Command1"), Qt::LeftButton);
-    ASSERT_EQ(app->form3(), nullptr);
+    QTest::mouseClick(&app->aboutWindow()->control("Command1"), Qt::LeftButton);
+    ASSERT_EQ(app->aboutWindow(), nullptr);
     app->app().apropos_Click();
-    ASSERT_NE(app->form3(), nullptr);
-    EXPECT_EQ(static_cast<QLineEdit&>(app->form3()->control("Text1")).text(), qtt::qs(forms::kSiteAddress));
+    ASSERT_NE(app->aboutWindow(), nullptr);
+    EXPECT_EQ(static_cast<QLineEdit&>(app->aboutWindow()->control("Text1")).text(), qtt::qs(forms::kSiteAddress));
 
     // Choosing "a propos" while the window is open only brings it forward: the edit stays.
-    static_cast<QLineEdit&>(app->form3()->control("Text1")).setText("garde");
+    static_cast<QLineEdit&>(app->aboutWindow()->control("Text1")).setText("garde");
     app->app().commandes_Click();
     app->app().apropos_Click();
-    EXPECT_EQ(static_cast<QLineEdit&>(app->form3()->control("Text1")).text(), "garde");
+    EXPECT_EQ(static_cast<QLineEdit&>(app->aboutWindow()->control("Text1")).text(), "garde");
 }
 
 TEST_F(WindowLifetime, QuitterAloneEndsTheProgram)
 {
     startGame();
     EXPECT_EQ(runEventLoop([&] { menuItem("quitter").trigger(); }, 2000), 0);
-    EXPECT_EQ(app->form1(), nullptr);
+    EXPECT_EQ(app->mainWindow(), nullptr);
     EXPECT_EQ(visibleWindowsTitled(kMainTitle), 0);
     EXPECT_TRUE(boxes.seen().empty()) << "quitting shows no message";
 }
@@ -136,12 +136,12 @@ TEST_F(WindowLifetime, QuitterLeavesTheAboutWindowRunningUntilItIsClosed)
     qtt::TimerSpy spy;
     ASSERT_TRUE(qtt::waitFor([&] { return spy.foundAll(); }));
     app->app().apropos_Click();
-    FormWindow* about = app->form3();
+    FormWindow* about = app->aboutWindow();
 
     EXPECT_EQ(runEventLoop([&] { menuItem("quitter").trigger(); }, 500), kStillRunning);
-    EXPECT_EQ(app->form1(), nullptr);
+    EXPECT_EQ(app->mainWindow(), nullptr);
     EXPECT_EQ(visibleWindowsTitled(kMainTitle), 0);
-    EXPECT_EQ(app->form3(), about);
+    EXPECT_EQ(app->aboutWindow(), about);
     EXPECT_TRUE(about->isVisible());
     // The game stopped with its window.
     for (const char* name : {"Timer1", "Timer2", "Timer3"})
@@ -152,30 +152,30 @@ TEST_F(WindowLifetime, QuitterLeavesTheAboutWindowRunningUntilItIsClosed)
 
     // Its close box ends the program.
     EXPECT_EQ(runEventLoop([&] { about->close(); }, 2000), 0);
-    EXPECT_EQ(app->form3(), nullptr);
+    EXPECT_EQ(app->aboutWindow(), nullptr);
 }
 
 TEST_F(WindowLifetime, MainWindowCloseBoxUnloadsItLikeQuitter)
 {
     startGame();
     app->app().commandes_Click();
-    EXPECT_EQ(runEventLoop([&] { app->form1()->close(); }, 500), kStillRunning);
-    EXPECT_EQ(app->form1(), nullptr);
+    EXPECT_EQ(runEventLoop([&] { app->mainWindow()->close(); }, 500), kStillRunning);
+    EXPECT_EQ(app->mainWindow(), nullptr);
     EXPECT_EQ(visibleWindowsTitled(kMainTitle), 0);
-    ASSERT_NE(app->form2(), nullptr);
-    EXPECT_TRUE(app->form2()->isVisible());
+    ASSERT_NE(app->keyHelpWindow(), nullptr);
+    EXPECT_TRUE(app->keyHelpWindow()->isVisible());
     EXPECT_TRUE(boxes.seen().empty());
 
     // The key-help window's "Quitter" closes the last window.
-    EXPECT_EQ(runEventLoop([&] { QTest::mouseClick(&app->form2()->control("Command5"), Qt::LeftButton); }, 2000), 0);
-    EXPECT_EQ(app->form2(), nullptr);
+    EXPECT_EQ(runEventLoop([&] { QTest::mouseClick(&app->keyHelpWindow()->control("Command5"), Qt::LeftButton); }, 2000), 0);
+    EXPECT_EQ(app->keyHelpWindow(), nullptr);
 }
 
 TEST_F(WindowLifetime, MainWindowCloseBoxAloneEndsTheProgram)
 {
     startGame();
-    EXPECT_EQ(runEventLoop([&] { app->form1()->close(); }, 2000), 0);
-    EXPECT_EQ(app->form1(), nullptr);
+    EXPECT_EQ(runEventLoop([&] { app->mainWindow()->close(); }, 2000), 0);
+    EXPECT_EQ(app->mainWindow(), nullptr);
 }
 
 TEST_F(WindowLifetime, GameOverLeavesTheAboutWindowOpenUntilItsQuitter)
@@ -188,12 +188,12 @@ TEST_F(WindowLifetime, GameOverLeavesTheAboutWindowOpenUntilItsQuitter)
     EXPECT_EQ(runEventLoop({}, 1500), kStillRunning);
     ASSERT_EQ(boxes.seen().size(), 1u);
     EXPECT_EQ(boxes.seen().front().title, "Tu t'est fait manger ^^");
-    EXPECT_EQ(app->form1(), nullptr);
-    ASSERT_NE(app->form3(), nullptr);
-    EXPECT_TRUE(app->form3()->isVisible());
+    EXPECT_EQ(app->mainWindow(), nullptr);
+    ASSERT_NE(app->aboutWindow(), nullptr);
+    EXPECT_TRUE(app->aboutWindow()->isVisible());
 
-    EXPECT_EQ(runEventLoop([&] { QTest::mouseClick(&app->form3()->control("Command1"), Qt::LeftButton); }, 2000), 0);
-    EXPECT_EQ(app->form3(), nullptr);
+    EXPECT_EQ(runEventLoop([&] { QTest::mouseClick(&app->aboutWindow()->control("Command1"), Qt::LeftButton); }, 2000), 0);
+    EXPECT_EQ(app->aboutWindow(), nullptr);
     EXPECT_EQ(boxes.seen().size(), 1u);
 }
 
@@ -214,8 +214,8 @@ TEST_F(WindowLifetime, LiensInternetDoesNothing)
         if (w->isVisible())
             after << w;
     EXPECT_EQ(after, before) << "no window opened or closed";
-    EXPECT_EQ(app->form2(), nullptr);
-    EXPECT_EQ(app->form3(), nullptr);
+    EXPECT_EQ(app->keyHelpWindow(), nullptr);
+    EXPECT_EQ(app->aboutWindow(), nullptr);
     EXPECT_EQ(gameState(), state);
     EXPECT_TRUE(boxes.seen().empty());
 }

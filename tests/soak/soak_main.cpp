@@ -116,7 +116,7 @@ public:
         driver.setInterval(0);
         QObject::connect(&driver, &QTimer::timeout, [this] { step(); });
         m_game.start();
-        check(m_game.form1() != nullptr, "the main window did not load");
+        check(m_game.mainWindow() != nullptr, "the main window did not load");
         m_gameStart = Clock::now();
         m_endAfter = std::chrono::milliseconds(500 + pick(4500));
         m_quitInstead = chance(0.2);
@@ -132,7 +132,7 @@ private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_rng); }
     bool chance(double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(m_rng) < p; }
 
-    bool anyWindow() const { return m_game.form1() || m_game.form2() || m_game.form3(); }
+    bool anyWindow() const { return m_game.mainWindow() || m_game.keyHelpWindow() || m_game.aboutWindow(); }
 
     void step()
     {
@@ -146,7 +146,7 @@ private:
             handleModal(modal);
             return;
         }
-        check(!m_captured || m_game.form1() == nullptr, "main window still loaded after the game-over box");
+        check(!m_captured || m_game.mainWindow() == nullptr, "main window still loaded after the game-over box");
         trackSmallWindows();
         act();
         trackSmallWindows();
@@ -189,17 +189,17 @@ private:
     void trackSmallWindows()
     {
         // A window cycle ends when a window that was loaded is gone.
-        if (m_hadForm2 && !m_game.form2())
+        if (m_hadForm2 && !m_game.keyHelpWindow())
             ++m_figures.windowCycles;
-        if (m_hadForm3 && !m_game.form3())
+        if (m_hadForm3 && !m_game.aboutWindow())
             ++m_figures.windowCycles;
-        m_hadForm2 = m_game.form2() != nullptr;
-        m_hadForm3 = m_game.form3() != nullptr;
+        m_hadForm2 = m_game.keyHelpWindow() != nullptr;
+        m_hadForm3 = m_game.aboutWindow() != nullptr;
     }
 
     void act()
     {
-        FormWindow* form1 = m_game.form1();
+        FormWindow* form1 = m_game.mainWindow();
         // Past the deadline, or once the main window is gone, wind the game down: close whatever
         // is left so that the program ends.
         const bool windDown = !form1 || Clock::now() > m_deadline;
@@ -254,7 +254,7 @@ private:
             ++m_figures.closeBoxes;
             form1.close();
         }
-        check(m_game.form1() == nullptr, "the main window stayed loaded after quitting");
+        check(m_game.mainWindow() == nullptr, "the main window stayed loaded after quitting");
     }
 
     QWidget* keyTarget()
@@ -316,9 +316,9 @@ private:
     std::vector<FormWindow*> windows()
     {
         std::vector<FormWindow*> shown;
-        if (m_game.form1())
-            shown.push_back(m_game.form1());
-        for (FormWindow* w : {m_game.form2(), m_game.form3()})
+        if (m_game.mainWindow())
+            shown.push_back(m_game.mainWindow());
+        for (FormWindow* w : {m_game.keyHelpWindow(), m_game.aboutWindow()})
             if (w)
                 shown.push_back(w);
         return shown;
@@ -343,12 +343,12 @@ private:
         static constexpr std::array<const char*, 3> kItems{"commandes", "apropos", "liensinter"};
         ++m_figures.menuCommands;
         const char* item = kItems[static_cast<std::size_t>(pick(3))];
-        const bool wasOpen = (item == std::string("commandes") ? m_game.form2() : m_game.form3()) != nullptr;
-        FormWindow* before = item == std::string("commandes") ? m_game.form2() : m_game.form3();
+        const bool wasOpen = (item == std::string("commandes") ? m_game.keyHelpWindow() : m_game.aboutWindow()) != nullptr;
+        FormWindow* before = item == std::string("commandes") ? m_game.keyHelpWindow() : m_game.aboutWindow();
         form1.menuItem(item).trigger();
         if (item == std::string("liensinter"))
             return;
-        FormWindow* after = item == std::string("commandes") ? m_game.form2() : m_game.form3();
+        FormWindow* after = item == std::string("commandes") ? m_game.keyHelpWindow() : m_game.aboutWindow();
         check(after != nullptr && after->isVisible(), std::string(item) + " did not show its window");
         check(!wasOpen || after == before, std::string(item) + " made a second window");
         if (!wasOpen && item == std::string("apropos"))
@@ -367,10 +367,10 @@ private:
     void smallWindow(bool closeOnly)
     {
         const bool keyHelp = chance(0.5);
-        FormWindow* window = keyHelp ? m_game.form2() : m_game.form3();
+        FormWindow* window = keyHelp ? m_game.keyHelpWindow() : m_game.aboutWindow();
         if (!window) {
-            if (!closeOnly && m_game.form1())
-                menu(*m_game.form1());
+            if (!closeOnly && m_game.mainWindow())
+                menu(*m_game.mainWindow());
             return;
         }
         if (!closeOnly && chance(0.6)) {
@@ -389,12 +389,12 @@ private:
             ++m_figures.closeBoxes;
             window->close();
         }
-        check((keyHelp ? m_game.form2() : m_game.form3()) == nullptr, "window not unloaded by its close");
+        check((keyHelp ? m_game.keyHelpWindow() : m_game.aboutWindow()) == nullptr, "window not unloaded by its close");
     }
 
     void typeIntoText1()
     {
-        FormWindow* form3 = m_game.form3();
+        FormWindow* form3 = m_game.aboutWindow();
         if (!form3)
             return;
         auto* text1 = qobject_cast<QLineEdit*>(&form3->control("Text1"));

@@ -45,11 +45,11 @@ TEST(FocusLoss, KeyHeldWhileTheFocusedWindowClosesIsReleased)
     game.start();
     game.app().apropos_Click();
     processFor(300);
-    ASSERT_NE(game.form3(), nullptr);
-    pressRight(game.form3()->control("Text1"));
+    ASSERT_NE(game.aboutWindow(), nullptr);
+    pressRight(game.aboutWindow()->control("Text1"));
     ASSERT_TRUE(held(game, game::ArrowKey::Right));
 
-    static_cast<QAbstractButton&>(game.form3()->control("Command1")).click();
+    static_cast<QAbstractButton&>(game.aboutWindow()->control("Command1")).click();
     // The window is gone by the time the window system reports where the keyboard went.
     processFor(300);
     keyboardGoesElsewhere();
@@ -63,7 +63,7 @@ TEST(FocusLoss, KeyHeldInTheMainWindowIsReleased)
     GameApp game;
     game.start();
     processFor(300);
-    pressRight(*game.form1());
+    pressRight(*game.mainWindow());
     ASSERT_TRUE(held(game, game::ArrowKey::Right));
     keyboardGoesElsewhere();
     EXPECT_FALSE(held(game, game::ArrowKey::Right));

@@ -38,7 +38,7 @@ double nowMs()
 int main(int argc, char* argv[])
 {
     const bool strict = argc > 1 && std::string_view(argv[1]) == "--strict";
-    const auto& definitions = forms::form1().timers;
+    const auto& definitions = forms::form1Definition().timers;
     std::vector<int> periods;
     for (const forms::TimerDef& timer : definitions)
         periods.push_back(timer.intervalMs);

@@ -1,7 +1,8 @@
 // Window lifetimes, the five handlers, the game-over box's side, key policy and the error guard.
 #include "ui/app/app.h"
 
-#include "game/runtime_error.h"
+#include "game/texts.h"
+#include "ui/app/errors.h"
 
 #include <cstdio>
 #include <optional>
@@ -11,11 +12,11 @@ namespace app {
 const forms::FormDef& definitionOf(FormId id)
 {
     switch (id) {
-    case FormId::Form1: return forms::form1();
-    case FormId::Form2: return forms::form2();
-    case FormId::Form3: return forms::form3();
+    case FormId::Form1: return forms::form1Definition();
+    case FormId::Form2: return forms::form2Definition();
+    case FormId::Form3: return forms::form3Definition();
     }
-    throw game::RuntimeError(game::ErrorNumber::Internal, "unknown window");
+    throw internalError("unknown window");
 }
 
 App::App(FrontEnd& frontEnd, game::RandomSource& random, game::KeySource* keys)
@@ -26,8 +27,6 @@ App::App(FrontEnd& frontEnd, game::RandomSource& random, game::KeySource* keys)
 {
 }
 
-App::~App() = default;
-
 void App::start()
 {
     run([this] { loadForm1(); });
@@ -35,24 +34,49 @@ void App::start()
 
 void App::loadForm1()
 {
-    auto window = std::make_unique<LoadedWindow>(forms::form1(), m_frontEnd, m_events[index(FormId::Form1)]);
-    m_timerHandlers.clear();
-    for (const forms::TimerDef& timer : forms::form1().timers)
-        m_timerHandlers.push_back(game::Form1::timerHandler(timer.name));
-    window->makeTimers(m_frontEnd, [this](std::size_t timer) { onTimer(timer); });
+    const forms::FormDef& definition = forms::form1Definition();
+    auto window = std::make_unique<LoadedWindow>(definition, m_frontEnd, m_events[index(FormId::Form1)]);
+    for (const forms::TimerDef& timer : definition.timers)
+        window->addTimer(m_frontEnd, timer, [this, handler = timerHandler(timer.name)] { run(handler); });
+    m_rules.emplace(designTimeControls(definition));
+    m_form1View.emplace(*window);
     m_windows[index(FormId::Form1)] = std::move(window);
+    m_form1View->show(*m_rules, m_rules->Form_Load());
     LoadedWindow& form1 = *m_windows[index(FormId::Form1)];
-    game::Form1Host& host = *this;
-    form1.rules = std::make_unique<game::Form1>(m_module, host, m_keys, m_random);
-    form1.rules->Form_Load();
     form1.view().showAndActivate();
     form1.startTimers();
 }
 
-game::Form1* App::form1() const
+std::function<void()> App::timerHandler(std::string_view timer)
 {
-    const LoadedWindow* form1 = window(FormId::Form1);
-    return form1 ? form1->rules.get() : nullptr;
+    // A tick that was already due may still come after the window was unloaded: it does nothing.
+    if (timer == "Timer1")
+        return [this] {
+            if (loaded(FormId::Form1))
+                m_form1View->show(*m_rules, m_rules->Timer1_Timer(m_keys));
+        };
+    if (timer == "Timer2")
+        return [this] {
+            if (loaded(FormId::Form1))
+                pelletTick();
+        };
+    if (timer == "Timer3")
+        return [this] {
+            if (loaded(FormId::Form1))
+                m_form1View->show(*m_rules, m_rules->Timer3_Timer(m_random));
+        };
+    throw objectRequired(timer);
+}
+
+void App::pelletTick()
+{
+    const game::PelletTick tick = m_rules->Timer2_Timer();
+    // The character is hidden and the timers stopped before the box shows.
+    m_form1View->show(*m_rules, tick.writes);
+    if (!tick.captured)
+        return;
+    m_frontEnd.messageBox(m_rules->gameOverPrompt(), BoxIcon::Stop, game::texts::kGameOverTitle);
+    unload(FormId::Form1);
 }
 
 void App::quitter_Click() { unload(FormId::Form1); }
@@ -78,35 +102,13 @@ void App::unload(FormId id)
     slot->stopTimers();
     slot->view().unload();
     m_unloaded.push_back(std::move(slot));
+    if (id == FormId::Form1)
+        m_form1View.reset();
     // The unloaded window may have had the keyboard, and a key held there would never be let go.
     m_latch.releaseAll();
     if (!loaded(FormId::Form1) && !loaded(FormId::Form2) && !loaded(FormId::Form3))
         m_frontEnd.endProgram(0);
 }
-
-void App::onTimer(std::size_t timer)
-{
-    run([this, timer] {
-        // A tick may still come from a window that was unloaded meanwhile.
-        if (game::Form1* rules = form1(); rules && timer < m_timerHandlers.size())
-            (rules->*m_timerHandlers[timer])();
-    });
-}
-
-game::Control& App::control(std::string_view name)
-{
-    LoadedWindow* form1 = window(FormId::Form1);
-    if (!form1)
-        throw game::RuntimeError::objectRequired(std::string(name));
-    return form1->control(name);
-}
-
-void App::messageBox(std::string_view prompt, int style, std::string_view title)
-{
-    m_frontEnd.messageBox(prompt, style, title);
-}
-
-void App::unloadForm1() { unload(FormId::Form1); }
 
 void App::keyDown(game::ArrowKey key, bool autoRepeat)
 {
@@ -166,7 +168,7 @@ void App::run(const std::function<void()>& handler)
     std::optional<std::string> report;
     {
         const Depth depth(m_running);
-        report = game::runHandler(handler);
+        report = runHandler(handler);
     }
     if (report)
         fail(*report);
@@ -180,7 +182,7 @@ void App::fail(const std::string& report)
     for (const auto& window : m_windows)
         if (window)
             window->stopTimers();
-    std::fprintf(stderr, "glouto: %s\n", report.c_str());
+    std::fprintf(stderr, "%s: %s\n", std::string(kProgramName).c_str(), report.c_str());
     m_frontEnd.reportError(report);
     m_frontEnd.endProgram(kRuntimeErrorExit);
 }

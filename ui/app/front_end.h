@@ -11,10 +11,14 @@ namespace app {
 
 class StoredControl;
 
-// The title of the box that reports a runtime error: the program's name, as the platform shows it.
+// The program's name, wherever a platform shows one: the runtime-error box's title, the application name.
 inline constexpr std::string_view kProgramName = "glouto";
 
-enum class Property { Top, Left, Visible, Caption, Enabled };
+enum class Property { Top, Left, Visible, Caption };
+
+// The icon of a message box, which always has a single OK button. Its value is the box style the
+// game's code passes, which a log shows.
+enum class BoxIcon { Stop = 16 };
 
 // Told of the writes to a control.
 class ControlWatcher {
@@ -22,7 +26,7 @@ public:
     virtual ~ControlWatcher() = default;
     // The property now differs from what was shown: show it.
     virtual void changed(const StoredControl& control, Property property) = 0;
-    // Every write by the rules, changed or not: only a front end that records them cares.
+    // Every write, changed or not: only a front end that records them cares.
     virtual void written(const StoredControl& /*control*/, Property /*property*/) {}
 };
 
@@ -63,7 +67,7 @@ public:
     virtual std::unique_ptr<WindowView> makeWindow(const forms::FormDef& form, WindowEvents& events) = 0;
     virtual std::unique_ptr<TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) = 0;
     // Modal to every window of the game; returns when the player has closed it.
-    virtual void messageBox(std::string_view prompt, int style, std::string_view title) = 0;
+    virtual void messageBox(std::string_view prompt, BoxIcon icon, std::string_view title) = 0;
     // A runtime error ended the program: tells the player, modally, with the platform's error box.
     virtual void reportError(std::string_view report) = 0;
     // The event loop is to return this exit status.

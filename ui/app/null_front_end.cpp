@@ -30,7 +30,6 @@ std::string valueText(const StoredControl& control, Property property)
     case Property::Left: return twips(control.left());
     case Property::Visible: return boolText(control.visible());
     case Property::Caption: return std::string(control.caption());
-    case Property::Enabled: return boolText(control.enabled());
     }
     return {};
 }
@@ -42,7 +41,6 @@ const char* propertyName(Property property)
     case Property::Left: return "Left";
     case Property::Visible: return "Visible";
     case Property::Caption: return "Caption";
-    case Property::Enabled: return "Enabled";
     }
     return "";
 }
@@ -137,9 +135,10 @@ std::unique_ptr<TimerView> NullFrontEnd::makeTimer(const forms::TimerDef& timer,
     return std::make_unique<Timer>(*this, timer, std::move(tick));
 }
 
-void NullFrontEnd::messageBox(std::string_view prompt, int style, std::string_view title)
+void NullFrontEnd::messageBox(std::string_view prompt, BoxIcon icon, std::string_view title)
 {
     ++messageBoxes;
+    const int style = static_cast<int>(icon);
     boxes.push_back({std::string(prompt), style, std::string(title)});
     record("MsgBox(" + std::string(prompt) + "|" + std::to_string(style) + "|" + std::string(title) + ")");
     if (whileBoxIsOpen)

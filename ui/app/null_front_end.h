@@ -19,7 +19,7 @@ public:
 
     std::unique_ptr<WindowView> makeWindow(const forms::FormDef& form, WindowEvents& events) override;
     std::unique_ptr<TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
-    void messageBox(std::string_view prompt, int style, std::string_view title) override;
+    void messageBox(std::string_view prompt, BoxIcon icon, std::string_view title) override;
     void reportError(std::string_view report) override;
     void endProgram(int status) override;
 
@@ -35,7 +35,7 @@ public:
     // Whether that window is on the screen (shown and not unloaded).
     bool shown(std::string_view form) const;
 
-    // One line per event: "Picture1.Top=670", "Label2.Caption=...", "Timer1.Enabled=False",
+    // One line per event: "Picture1.Top=670", "Label2.Caption=...",
     // "Show Form2", "Unload Form1", "MsgBox(prompt|16|title)", "Error(report)".
     std::vector<std::string> log;
     int messageBoxes = 0;

@@ -1,25 +1,12 @@
-// Property storage and change notices of the rules' controls.
+// Property storage and change notices of a shown control.
 #include "ui/app/stored_control.h"
-
-#include "ui/app/layout.h"
-#include "game/runtime_error.h"
 
 #include <cmath>
 
 namespace app {
-namespace {
-
-bool hasCaption(forms::ControlKind kind)
-{
-    using enum forms::ControlKind;
-    return kind == Label || kind == Button || kind == Frame;
-}
-
-} // namespace
 
 StoredControl::StoredControl(const forms::ControlDef& definition)
-    : m_name(definition.name)
-    , m_definition(&definition)
+    : m_definition(&definition)
     , m_top(static_cast<float>(definition.top))
     , m_left(static_cast<float>(definition.left))
     , m_visible(definition.visible)
@@ -27,65 +14,18 @@ StoredControl::StoredControl(const forms::ControlDef& definition)
 {
 }
 
-StoredControl::StoredControl(const forms::TimerDef& definition)
-    : m_name(definition.name), m_definition(nullptr), m_visible(false), m_enabled(definition.enabled)
-{
-}
-
-void StoredControl::requirePlaced() const
-{
-    if (isTimer())
-        throw game::RuntimeError::propertyNotSupported();
-}
-
-float StoredControl::top() const
-{
-    requirePlaced();
-    return m_top;
-}
-
-float StoredControl::left() const
-{
-    requirePlaced();
-    return m_left;
-}
-
-void StoredControl::setTop(float twips)
-{
-    requirePlaced();
-    store(m_top, twips, Property::Top);
-}
-
-void StoredControl::setLeft(float twips)
-{
-    requirePlaced();
-    store(m_left, twips, Property::Left);
-}
-
-bool StoredControl::visible() const
-{
-    requirePlaced();
-    return m_visible;
-}
-
-void StoredControl::setVisible(bool visible)
-{
-    requirePlaced();
-    store(m_visible, visible, Property::Visible);
-}
+void StoredControl::setTop(float twips) { store(m_top, twips, Property::Top); }
+void StoredControl::setLeft(float twips) { store(m_left, twips, Property::Left); }
+void StoredControl::setVisible(bool visible) { store(m_visible, visible, Property::Visible); }
 
 void StoredControl::setCaption(std::string_view caption)
 {
-    if (isTimer() || !hasCaption(m_definition->kind))
-        throw game::RuntimeError::propertyNotSupported();
     // The score is rewritten on every pellet tick: an unchanged text must not repaint.
     const bool changed = caption != m_caption;
     if (changed)
         m_caption = caption;
     wrote(Property::Caption, changed);
 }
-
-void StoredControl::setEnabled(bool enabled) { store(m_enabled, enabled, Property::Enabled); }
 
 std::optional<PixelPoint> StoredControl::pixelPosition() const
 {

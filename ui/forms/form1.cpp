@@ -66,7 +66,7 @@ const std::string& caption()
 
 } // namespace
 
-const FormDef& form1()
+const FormDef& form1Definition()
 {
     static const FormDef form{
         .name = "Form1",

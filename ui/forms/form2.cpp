@@ -32,7 +32,7 @@ constexpr std::array kLines{
 
 } // namespace
 
-const FormDef& form2()
+const FormDef& form2Definition()
 {
     static const FormDef form{
         .name = "Form2",

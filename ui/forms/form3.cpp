@@ -22,7 +22,7 @@ constexpr std::array kControls{
 
 } // namespace
 
-const FormDef& form3()
+const FormDef& form3Definition()
 {
     static const FormDef form{
         .name = "Form3",

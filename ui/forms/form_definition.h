@@ -1,6 +1,7 @@
 // Toolkit-free window definitions: every control, line, timer and menu item with its design-time properties.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -79,15 +80,27 @@ struct FormDef {
     std::span<const MenuDef> menus = {};
 };
 
-// The design font's size. Larger default fonts would cut the small windows' labels short.
+// The design font: the small windows' labels were fitted to a narrow sans-serif system font.
+// Liberation Sans has Arial's metrics and keeps every caption whole; larger default fonts would cut
+// them short.
+inline constexpr std::string_view kDesignFontFamily = "Liberation Sans";
 inline constexpr int kFontPoints = 8;
+
+struct Rgb {
+    std::uint8_t red;
+    std::uint8_t green;
+    std::uint8_t blue;
+};
+// The board: the window-frame colour of the usual schemes, black on every system, and the same
+// black behind every picture, so that the pictures and the window make one surface.
+inline constexpr Rgb kBoardColour{0, 0, 0};
 
 // The author's web site, shown in the main window's title and in the about window.
 inline constexpr std::string_view kSiteAddress = "http://glouto.example.org";
 
-const FormDef& form1();
-const FormDef& form2();
-const FormDef& form3();
+const FormDef& form1Definition();
+const FormDef& form2Definition();
+const FormDef& form3Definition();
 
 // The definition's control of that name, or nullptr.
 const ControlDef* findControl(const FormDef& form, std::string_view name);

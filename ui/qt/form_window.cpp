@@ -4,7 +4,8 @@
 #include "ui/app/layout.h"
 #include "ui/qt/picture_button.h"
 #include "ui/qt/picture_widget.h"
-#include "game/runtime_error.h"
+#include "ui/qt/qt_text.h"
+#include "ui/app/errors.h"
 #include "ui/app/stored_control.h"
 #include "ui/qt/x11_window_hints.h"
 
@@ -30,16 +31,13 @@ QRect pixelRect(const forms::ControlDef& c)
     return {r.x, r.y, r.width, r.height};
 }
 
-QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 QPixmap picture(std::string_view name)
 {
     if (name.empty())
         return {};
-    const QString path = QStringLiteral(":/pictures/%1.bmp").arg(qText(name));
-    QPixmap pixmap(path);
+    QPixmap pixmap(QStringLiteral(":/pictures/%1.bmp").arg(qText(name)));
     if (pixmap.isNull())
-        throw game::RuntimeError(game::ErrorNumber::ObjectRequired, "Image introuvable : " + path.toStdString());
+        throw app::missingPicture(name);
     return pixmap;
 }
 
@@ -47,8 +45,8 @@ QColor systemColour(forms::SystemColour colour)
 {
     switch (colour) {
     case forms::SystemColour::WindowFrame:
-        // X11 has no window-frame colour of its own; the usual schemes make it black.
-        return Qt::black;
+        // X11 has no window-frame colour of its own.
+        return qColour(forms::kBoardColour);
     case forms::SystemColour::ButtonFace:
         break;
     }
@@ -109,11 +107,10 @@ private:
     std::string_view m_name;
 };
 
-// The labels were fitted to a narrow sans-serif system font. Liberation Sans has Arial's metrics and
-// keeps every caption whole; another sans-serif stands in where it is missing.
+// Another sans-serif stands in where the design font is missing.
 QFont designFont()
 {
-    QFont font(QStringLiteral("Liberation Sans"), forms::kFontPoints);
+    QFont font(qText(forms::kDesignFontFamily), forms::kFontPoints);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
@@ -232,14 +229,14 @@ QWidget& FormWindow::control(std::string_view name) const
     for (std::size_t i = 0; i < m_controls.size(); ++i)
         if (m_definition.controls[i].name == name)
             return *m_controls[i];
-    throw game::RuntimeError::objectRequired(std::string(name));
+    throw app::objectRequired(name);
 }
 
 QAction& FormWindow::menuItem(std::string_view name) const
 {
     const auto found = m_menuItems.find(name);
     if (found == m_menuItems.end())
-        throw game::RuntimeError::objectRequired(std::string(name));
+        throw app::objectRequired(name);
     return *found->second;
 }
 
@@ -287,7 +284,7 @@ void FormWindow::unload() { hide(); }
 
 void FormWindow::changed(const app::StoredControl& control, app::Property property)
 {
-    const forms::ControlDef* def = control.definition();
+    const forms::ControlDef* def = &control.definition();
     QWidget& widget = *m_controls.at(static_cast<std::size_t>(def - m_definition.controls.data()));
     switch (property) {
     case app::Property::Top:
@@ -305,9 +302,6 @@ void FormWindow::changed(const app::StoredControl& control, app::Property proper
             button->setText(qText(control.caption()));
         else if (auto* frame = qobject_cast<QGroupBox*>(&widget))
             frame->setTitle(qText(control.caption()));
-        break;
-    case app::Property::Enabled:
-        widget.setEnabled(control.enabled());
         break;
     }
 }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "ui/app/app.h"
-#include "game/clock_random.h"
+#include "ui/app/clock_random.h"
 #include "ui/qt/form_window.h"
 #include "ui/qt/key_state_filter.h"
 #include "ui/qt/qt_front_end.h"
@@ -11,7 +11,7 @@
 
 class GameApp {
 public:
-    explicit GameApp(std::unique_ptr<game::RandomSource> random = std::make_unique<game::ClockRandom>());
+    explicit GameApp(std::unique_ptr<game::RandomSource> random = std::make_unique<app::ClockRandom>());
 
     // Loads and shows the main window; the game runs from here on.
     void start() { m_app.start(); }
@@ -21,9 +21,9 @@ public:
     app::App& app() { return m_app; }
     QtFrontEnd& frontEnd() { return m_frontEnd; }
     // The Qt windows of the loaded forms, or nullptr.
-    FormWindow* form1() const { return window(app::FormId::Form1); }
-    FormWindow* form2() const { return window(app::FormId::Form2); }
-    FormWindow* form3() const { return window(app::FormId::Form3); }
+    FormWindow* mainWindow() const { return window(app::FormId::Form1); }
+    FormWindow* keyHelpWindow() const { return window(app::FormId::Form2); }
+    FormWindow* aboutWindow() const { return window(app::FormId::Form3); }
     FormWindow* window(app::FormId id) const;
 
 private:

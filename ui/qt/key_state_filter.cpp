@@ -8,13 +8,13 @@
 
 namespace {
 
-std::optional<game::ArrowKey> arrowOf(int qtKey)
+std::optional<app::ArrowKey> arrowOf(int qtKey)
 {
     switch (qtKey) {
-    case Qt::Key_Left: return game::ArrowKey::Left;
-    case Qt::Key_Up: return game::ArrowKey::Up;
-    case Qt::Key_Right: return game::ArrowKey::Right;
-    case Qt::Key_Down: return game::ArrowKey::Down;
+    case Qt::Key_Left: return app::ArrowKey::Left;
+    case Qt::Key_Up: return app::ArrowKey::Up;
+    case Qt::Key_Right: return app::ArrowKey::Right;
+    case Qt::Key_Down: return app::ArrowKey::Down;
     default: return std::nullopt;
     }
 }

@@ -1,6 +1,7 @@
 // Glouto: starts the application with the main window, and ends when the last window is gone.
 #include "ui/qt/game_app.h"
 #include "ui/qt/qt_startup.h"
+#include "ui/qt/qt_text.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -10,7 +11,7 @@ int main(int argc, char* argv[])
     preferX11Platform();
     QtArguments qtArguments(argc, argv);
     QApplication application(qtArguments.argc(), qtArguments.argv());
-    QApplication::setApplicationName(QStringLiteral("glouto"));
+    QApplication::setApplicationName(qText(app::kProgramName));
     // Lets desktops match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.glouto"));
     // Every window carries the game's icon, drawn at each size rather than scaled.

@@ -1,6 +1,8 @@
 // Painting of picture boxes and images.
 #include "ui/qt/picture_widget.h"
 
+#include "ui/qt/qt_text.h"
+
 #include <QPainter>
 
 PictureWidget::PictureWidget(const QPixmap& picture, QWidget* parent)
@@ -14,8 +16,8 @@ PictureWidget::PictureWidget(const QPixmap& picture, QWidget* parent)
 void PictureWidget::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    // Board pictures sit on black; a box larger than its picture shows black, never a frame.
-    painter.fillRect(rect(), Qt::black);
+    // A box larger than its picture shows the board's black, never a frame.
+    painter.fillRect(rect(), qColour(forms::kBoardColour));
     // No smooth transform: on a scaled screen the pixel art stays sharp.
     painter.drawPixmap(0, 0, m_picture);
 }

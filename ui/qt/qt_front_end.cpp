@@ -2,6 +2,7 @@
 #include "ui/qt/qt_front_end.h"
 
 #include "ui/qt/form_window.h"
+#include "ui/qt/qt_text.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -10,18 +11,12 @@
 
 namespace {
 
-QString qText(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-QMessageBox::Icon iconOf(int style)
+QMessageBox::Icon iconOf(app::BoxIcon icon)
 {
-    // Only the icon part of the style matters here: every box of the game has a single OK button.
-    switch (style & 0x70) {
-    case 16: return QMessageBox::Critical;
-    case 32: return QMessageBox::Question;
-    case 48: return QMessageBox::Warning;
-    case 64: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    switch (icon) {
+    case app::BoxIcon::Stop: return QMessageBox::Critical;
     }
+    return QMessageBox::NoIcon;
 }
 
 // The platform's message box with one plain OK button: some themes put an icon on it.
@@ -63,14 +58,14 @@ std::unique_ptr<app::TimerView> QtFrontEnd::makeTimer(const forms::TimerDef& tim
     return std::make_unique<QtTimer>(timer, std::move(tick));
 }
 
-void QtFrontEnd::messageBox(std::string_view prompt, int style, std::string_view title)
+void QtFrontEnd::messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title)
 {
-    runBox(iconOf(style), title, prompt);
+    runBox(iconOf(icon), title, prompt);
 }
 
 void QtFrontEnd::reportError(std::string_view report)
 {
-    runBox(QMessageBox::Critical, app::kProgramName, report);
+    runBox(iconOf(app::BoxIcon::Stop), app::kProgramName, report);
 }
 
 void QtFrontEnd::endProgram(int status)

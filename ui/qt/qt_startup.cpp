@@ -1,19 +1,18 @@
 // The argument vector and the platform choice Qt starts from.
 #include "ui/qt/qt_startup.h"
 
+#include "ui/app/front_end.h"
+
 #include <QByteArray>
 #include <QtGlobal>
 
-namespace {
-
-// Stands in for a missing argv[0] (a program may be started with an empty vector).
-char kProgramName[] = "glouto";
-
-} // namespace
+#include <string>
 
 QtArguments::QtArguments(int argc, char* argv[])
-    : m_argv{argc > 0 && argv[0] ? argv[0] : kProgramName, nullptr}
 {
+    // The program's name stands in for a missing argv[0] (a program may be started with an empty vector).
+    static std::string programName(app::kProgramName);
+    m_argv = {argc > 0 && argv[0] ? argv[0] : programName.data(), nullptr};
 }
 
 void preferX11Platform()

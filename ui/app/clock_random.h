@@ -1,14 +1,14 @@
 // The monster's random source: uniform draws, reseeded from a clock without restarting the sequence.
 #pragma once
 
-#include "game/platform.h"
+#include "game/sources.h"
 
 #include <cstdint>
 #include <functional>
 
-namespace game {
+namespace app {
 
-class ClockRandom final : public RandomSource {
+class ClockRandom final : public game::RandomSource {
 public:
     using Clock = std::function<std::uint64_t()>;
 
@@ -27,4 +27,4 @@ private:
     std::uint64_t m_state;
 };
 
-} // namespace game
+} // namespace app

@@ -1,28 +1,28 @@
 // The key latch's bookkeeping.
-#include "game/arrow_key_latch.h"
+#include "ui/app/arrow_key_latch.h"
 
-namespace game {
+namespace app {
 
-std::size_t ArrowKeyLatch::index(ArrowKey key)
+std::size_t ArrowKeyLatch::index(game::ArrowKey key)
 {
-    return static_cast<std::size_t>(static_cast<int>(key) - static_cast<int>(ArrowKey::Left));
+    return static_cast<std::size_t>(static_cast<int>(key) - static_cast<int>(game::ArrowKey::Left));
 }
 
-std::optional<ArrowKey> ArrowKeyLatch::fromVirtualKey(int code)
+std::optional<game::ArrowKey> ArrowKeyLatch::fromVirtualKey(int code)
 {
-    if (code < static_cast<int>(ArrowKey::Left) || code > static_cast<int>(ArrowKey::Down))
+    if (code < static_cast<int>(game::ArrowKey::Left) || code > static_cast<int>(game::ArrowKey::Down))
         return std::nullopt;
-    return static_cast<ArrowKey>(code);
+    return static_cast<game::ArrowKey>(code);
 }
 
-void ArrowKeyLatch::press(ArrowKey key)
+void ArrowKeyLatch::press(game::ArrowKey key)
 {
     KeyState& state = m_keys[index(key)];
     state.held = true;
     state.pressedSinceQuery = true;
 }
 
-void ArrowKeyLatch::release(ArrowKey key)
+void ArrowKeyLatch::release(game::ArrowKey key)
 {
     m_keys[index(key)].held = false;
 }
@@ -33,7 +33,7 @@ void ArrowKeyLatch::releaseAll()
         state.held = false;
 }
 
-std::int16_t ArrowKeyLatch::GetAsyncKeyState(ArrowKey key)
+std::int16_t ArrowKeyLatch::GetAsyncKeyState(game::ArrowKey key)
 {
     KeyState& state = m_keys[index(key)];
     const bool reported = state.pressedSinceQuery || state.held;
@@ -42,4 +42,4 @@ std::int16_t ArrowKeyLatch::GetAsyncKeyState(ArrowKey key)
     return static_cast<std::int16_t>((state.held ? 0x8000 : 0) | (reported ? 1 : 0));
 }
 
-} // namespace game
+} // namespace app

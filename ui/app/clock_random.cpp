@@ -1,10 +1,10 @@
 // A splitmix64 generator with clock reseeding.
-#include "game/clock_random.h"
+#include "ui/app/clock_random.h"
 
 #include <chrono>
 #include <utility>
 
-namespace game {
+namespace app {
 namespace {
 
 constexpr std::uint64_t kGolden = 0x9E3779B97F4A7C15ULL;
@@ -41,4 +41,4 @@ double ClockRandom::draw()
     return static_cast<double>(mix(m_state) >> 11) * 0x1.0p-53;
 }
 
-} // namespace game
+} // namespace app

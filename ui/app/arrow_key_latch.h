@@ -1,35 +1,37 @@
 // Arrow-key state fed by a front end's key events and read by the player tick.
 #pragma once
 
-#include "game/platform.h"
+#include "game/sources.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 
-namespace game {
+namespace app {
+
+using game::ArrowKey;
 
 // A key reports "pressed since the last query" when it went down since then or is still held, so
 // a tap between two ticks is never lost and a held key walks one cell per tick.
-class ArrowKeyLatch final : public KeySource {
+class ArrowKeyLatch final : public game::KeySource {
 public:
-    void press(ArrowKey key);
-    void release(ArrowKey key);
+    void press(game::ArrowKey key);
+    void release(game::ArrowKey key);
     // The keyboard went elsewhere: nothing stays held, so the character cannot run away.
     void releaseAll();
 
-    std::int16_t GetAsyncKeyState(ArrowKey key) override;
+    std::int16_t GetAsyncKeyState(game::ArrowKey key) override;
 
     // The arrow key of a virtual-key code, if it is one.
-    static std::optional<ArrowKey> fromVirtualKey(int code);
+    static std::optional<game::ArrowKey> fromVirtualKey(int code);
 
 private:
     struct KeyState {
         bool held = false;
         bool pressedSinceQuery = false;
     };
-    static std::size_t index(ArrowKey key);
+    static std::size_t index(game::ArrowKey key);
     std::array<KeyState, 4> m_keys{};
 };
 
-} // namespace game
+} // namespace app
