@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     if (!options)
         return 2;
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("glouto"));
+    QApplication::setApplicationName(QString::fromUtf8(app::kProgramName.data(), static_cast<qsizetype>(app::kProgramName.size())));
     QApplication::setQuitOnLastWindowClosed(false);
 
     GameApp game(std::make_unique<bench::FarSideRandom>());

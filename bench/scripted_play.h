@@ -2,10 +2,10 @@
 // the far side of the board, so that no run ends in a capture.
 #pragma once
 
-#include "game/arrow_key_latch.h"
-#include "game/clock_random.h"
+#include "ui/app/arrow_key_latch.h"
+#include "ui/app/clock_random.h"
 #include "game/module1.h"
-#include "game/platform.h"
+#include "game/sources.h"
 
 #include <array>
 #include <cstddef>
@@ -21,7 +21,7 @@ public:
     double draw() override;
 
 private:
-    game::ClockRandom m_random;
+    app::ClockRandom m_random;
     unsigned m_draws = 0;
 };
 
@@ -37,14 +37,14 @@ public:
     // single steps and at least twelve columns away from the monster.
     static constexpr std::array<Cell, 6> kRoute{{{0, 4}, {0, 0}, {8, 0}, {8, 3}, {8, 0}, {0, 0}}};
 
-    ScriptedPlayer(const game::Module1& module, game::ArrowKeyLatch& keys) : m_module(module), m_keys(keys) {}
+    ScriptedPlayer(const game::Module1& module, app::ArrowKeyLatch& keys) : m_module(module), m_keys(keys) {}
 
     // Before each player tick: one tap toward the next corner, so that every tick takes a step.
     void beforePlayerTick();
 
 private:
     const game::Module1& m_module;
-    game::ArrowKeyLatch& m_keys;
+    app::ArrowKeyLatch& m_keys;
     std::size_t m_next = 0;
 };
 

@@ -38,7 +38,7 @@ TEST(ScriptedPlay, TwoMinutesOfTicksEatEveryPelletWithoutACapture)
     bench::FarSideRandom random;
     app::App program(frontEnd, random);
     program.start();
-    const game::Module1& module = program.module();
+    const game::Module1& module = program.rules()->module;
     bench::ScriptedPlayer player(module, program.latch());
     const app::StoredControl& monster = program.window(app::FormId::Form1)->control("Picture5");
 

@@ -3,7 +3,7 @@
 #include "ui/app/app.h"
 #include "ui/app/layout.h"
 #include "ui/app/null_front_end.h"
-#include "game/runtime_error.h"
+#include "tests/support/rules_state.h"
 
 #include <gtest/gtest.h>
 
@@ -37,8 +37,9 @@ struct Program {
     // Puts the monster on the character's cell: the next pellet tick is a capture.
     void meet()
     {
-        app.window(FormId::Form1)->control("Picture5").setTop(app.module().actorTop);
-        app.window(FormId::Form1)->control("Picture5").setLeft(app.module().actorLeft);
+        game::Form1& rules = support::rules(app);
+        rules.controls[game::ControlId::Picture5].top = rules.module.actorTop;
+        rules.controls[game::ControlId::Picture5].left = rules.module.actorLeft;
     }
 };
 
@@ -121,7 +122,7 @@ TEST(Timers, EachHandlerTicksOnItsOwnPeriodFromTheLoadOn)
     EXPECT_EQ(writes("Picture5.Left=") + writes("Picture5.Top="), 5);  // monster, every 200 ms
     p.app.keyDown(ArrowKey::Down, false);
     p.frontEnd.advance(1000);
-    EXPECT_EQ(p.app.module().actorTop, 50 + 4 * 620);  // player, every 250 ms, while the key is held
+    EXPECT_EQ(support::rules(p.app).module.actorTop, 50 + 4 * 620);  // player, every 250 ms, while the key is held
 }
 
 TEST(GameOver, OneBoxThenTheMainWindowIsUnloadedAndTheSmallWindowsKeepTheProgram)
@@ -152,12 +153,12 @@ TEST(Keys, AutoRepeatAloneIsNoPress)
     Program p;
     p.app.keyDown(ArrowKey::Right, true);
     p.frontEnd.advance(500);
-    EXPECT_EQ(p.app.module().actorLeft, 50);
+    EXPECT_EQ(support::rules(p.app).module.actorLeft, 50);
     p.app.keyDown(ArrowKey::Right, false);
     p.app.keyUp(ArrowKey::Right);
     // A tap between two ticks still counts, once.
     p.frontEnd.advance(500);
-    EXPECT_EQ(p.app.module().actorLeft, 670);
+    EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
 }
 
 TEST(Keys, HeldKeysAreLetGoWhenAnyWindowUnloadsOrTheKeyboardGoesAway)
@@ -166,24 +167,24 @@ TEST(Keys, HeldKeysAreLetGoWhenAnyWindowUnloadsOrTheKeyboardGoesAway)
     p.choose("apropos");
     p.app.keyDown(ArrowKey::Right, false);
     p.frontEnd.advance(250);
-    EXPECT_EQ(p.app.module().actorLeft, 670);
+    EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
     p.click("Form3", "Command1");
     // Still down on the keyboard: its auto-repeat does not start the hold again.
     p.app.keyDown(ArrowKey::Right, true);
     p.frontEnd.advance(250);
-    EXPECT_EQ(p.app.module().actorLeft, 670);
+    EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
 
     // The press still counts once; the hold ends with the keyboard.
     p.app.keyDown(ArrowKey::Right, false);
     p.app.keyboardLost();
     p.frontEnd.advance(750);
-    EXPECT_EQ(p.app.module().actorLeft, 1290);
+    EXPECT_EQ(support::rules(p.app).module.actorLeft, 1290);
 }
 
 TEST(Errors, TheFirstRuntimeErrorIsReportedOnceAndEndsTheProgram)
 {
     Program p;
-    p.app.window(FormId::Form1)->control("Picture5").setTop(40000.0f);
+    support::ruleControl(p.app, "Picture5").top = 40000.0f;
     p.frontEnd.advance(1000);
     ASSERT_EQ(p.frontEnd.errors.size(), 1u);
     EXPECT_NE(p.frontEnd.errors[0].find("'6'"), std::string::npos);

@@ -5,6 +5,7 @@
 //   overflow_child position   monster off the board at Left 31000: it steps right until its Left
 //                             no longer converts to 16 bits
 //   overflow_child gap        monster at Left -32720: the gap to the character exceeds 16 bits
+#include "tests/support/rules_state.h"
 #include "ui/qt/game_app.h"
 
 #include <QAbstractButton>
@@ -19,13 +20,13 @@ int main(int argc, char* argv[])
 {
     const bool gap = argc > 1 && std::strcmp(argv[1], "gap") == 0;
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("glouto"));
+    QApplication::setApplicationName(QString::fromUtf8(app::kProgramName.data(), static_cast<qsizetype>(app::kProgramName.size())));
     QApplication::setQuitOnLastWindowClosed(false);
     GameApp game;
     game.start();
-    game::Control& monster = game.app().window(app::FormId::Form1)->control("Picture5");
-    monster.setTop(3150);
-    monster.setLeft(gap ? -32720 : 31000);
+    game::ControlState& monster = support::ruleControl(game.app(), "Picture5");
+    monster.top = 3150;
+    monster.left = gap ? -32720 : 31000;
 
     // Reads the report box the way a player would, then closes it.
     int boxes = 0;
@@ -45,7 +46,7 @@ int main(int argc, char* argv[])
     QTimer::singleShot(20000, [] { QCoreApplication::exit(124); });
 
     const int status = QApplication::exec();
-    std::printf("boxes: %d\nmonster left: %g\n", boxes, monster.left());
+    std::printf("boxes: %d\nmonster left: %g\n", boxes, monster.left);
     std::fflush(stdout);
     return status;
 }

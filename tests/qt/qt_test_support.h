@@ -2,6 +2,7 @@
 // spy on the game's timers, a bounded event loop, and pixel tests for grabbed windows.
 #pragma once
 
+#include "tests/support/rules_state.h"
 #include "ui/qt/game_app.h"
 
 #include <QAbstractButton>
@@ -264,13 +265,13 @@ protected:
             if (done || !app->mainWindow())
                 return;
             done = true;
-            control("Picture5").setTop(control("Picture1").top());
-            control("Picture5").setLeft(control("Picture1").left());
+            control("Picture5").top = control("Picture1").top;
+            control("Picture5").left = control("Picture1").left;
         });
     }
 
-    // The engine's view of a main window control.
-    game::Control& control(std::string_view name) { return app->app().window(app::FormId::Form1)->control(name); }
+    // The rules' state of a main window control.
+    game::ControlState& control(std::string_view name) { return support::ruleControl(app->app(), name); }
     QWidget& widget(std::string_view name) { return app->mainWindow()->control(name); }
 
     ModalBoxCatcher boxes;

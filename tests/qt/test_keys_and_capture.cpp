@@ -38,7 +38,7 @@ protected:
             behind.seen = true;
             behind.characterHidden = true;
             for (const char* facing : {"Picture1", "Picture2", "Picture3", "Picture4"})
-                behind.characterHidden = behind.characterHidden && !widget(facing).isVisible() && !control(facing).visible();
+                behind.characterHidden = behind.characterHidden && !widget(facing).isVisible() && !control(facing).visible;
             behind.monsterShown = widget("Picture5").isVisible();
             behind.label = labelText();
         };
@@ -51,16 +51,16 @@ TEST_F(KeysAndCapture, RightArrowStepsOnceThenThePelletIsEatenAndCounted)
     FormWindow& main = *app->mainWindow();
     const int status = qtt::runEventLoop([&] {
         tap(main, Qt::Key_Right);
-        ASSERT_TRUE(qtt::waitFor([&] { return control("Picture1").left() == 670.0f; }, 1000));
-        EXPECT_EQ(control("Picture1").top(), 50.0f);
+        ASSERT_TRUE(qtt::waitFor([&] { return control("Picture1").left == 670.0f; }, 1000));
+        EXPECT_EQ(control("Picture1").top, 50.0f);
         EXPECT_EQ(widget("Picture1").pos(), QPoint(45, 3));
         EXPECT_TRUE(widget("Picture1").isVisible());
         for (const char* other : {"Picture2", "Picture3", "Picture4"})
             EXPECT_FALSE(widget(other).isVisible()) << other;
-        EXPECT_EQ(app->app().module().actorLeft, 670);
-        EXPECT_EQ(app->app().module().actorTop, 50);
+        EXPECT_EQ(app->app().rules()->module.actorLeft, 670);
+        EXPECT_EQ(app->app().rules()->module.actorTop, 50);
 
-        ASSERT_TRUE(qtt::waitFor([&] { return !control("Image4").visible(); }, 500));
+        ASSERT_TRUE(qtt::waitFor([&] { return !control("Image4").visible; }, 500));
         EXPECT_FALSE(widget("Image4").isVisible());
         ASSERT_TRUE(qtt::waitFor([&] { return labelText() == "nombres de points: 1"; }, 500));
         EXPECT_EQ(app->app().rules()->points, 1);
@@ -73,7 +73,7 @@ TEST_F(KeysAndCapture, RightArrowStepsOnceThenThePelletIsEatenAndCounted)
 
         // One tap, one step: the next ticks leave the character where it is.
         QTest::qWait(700);
-        EXPECT_EQ(control("Picture1").left(), 670.0f);
+        EXPECT_EQ(control("Picture1").left, 670.0f);
         EXPECT_EQ(labelText(), "nombres de points: 1");
     });
     EXPECT_EQ(status, kStillRunning);
@@ -87,8 +87,8 @@ TEST_F(KeysAndCapture, ArrowKeysSteerWhileTheKeyHelpOrAboutWindowHasTheFocus)
     ASSERT_NE(keyHelp, nullptr);
     ASSERT_TRUE(qtt::waitFor([&] { return QApplication::activeWindow() == keyHelp; }));
     tap(*keyHelp, Qt::Key_Down);
-    ASSERT_TRUE(qtt::waitFor([&] { return control("Picture2").top() == 670.0f; }, 1000));
-    EXPECT_EQ(control("Picture2").left(), 50.0f);
+    ASSERT_TRUE(qtt::waitFor([&] { return control("Picture2").top == 670.0f; }, 1000));
+    EXPECT_EQ(control("Picture2").left, 50.0f);
     EXPECT_TRUE(widget("Picture2").isVisible());
     EXPECT_FALSE(widget("Picture1").isVisible());
 
@@ -97,12 +97,12 @@ TEST_F(KeysAndCapture, ArrowKeysSteerWhileTheKeyHelpOrAboutWindowHasTheFocus)
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(qtt::waitFor([&] { return QApplication::activeWindow() == about; }));
     tap(*about, Qt::Key_Down);
-    ASSERT_TRUE(qtt::waitFor([&] { return control("Picture2").top() == 1290.0f; }, 1000));
-    EXPECT_EQ(app->app().module().actorTop, 1290);
+    ASSERT_TRUE(qtt::waitFor([&] { return control("Picture2").top == 1290.0f; }, 1000));
+    EXPECT_EQ(app->app().rules()->module.actorTop, 1290);
     // Both pellets on the way were eaten, though the main window never had the keyboard.
     ASSERT_TRUE(qtt::waitFor([&] { return labelText() == "nombres de points: 2"; }, 500));
-    EXPECT_FALSE(control("Image6").visible());
-    EXPECT_FALSE(control("Image8").visible());
+    EXPECT_FALSE(control("Image6").visible);
+    EXPECT_FALSE(control("Image8").visible);
 }
 
 TEST_F(KeysAndCapture, ClickingTheKeyHelpArrowsChangesNothingInTheGame)
@@ -118,15 +118,15 @@ TEST_F(KeysAndCapture, ClickingTheKeyHelpArrowsChangesNothingInTheGame)
     // Long enough for two player ticks and several pellet ticks.
     QTest::qWait(600);
 
-    EXPECT_EQ(control("Picture1").left(), 50.0f);
-    EXPECT_EQ(control("Picture1").top(), 50.0f);
-    EXPECT_TRUE(control("Picture1").visible());
+    EXPECT_EQ(control("Picture1").left, 50.0f);
+    EXPECT_EQ(control("Picture1").top, 50.0f);
+    EXPECT_TRUE(control("Picture1").visible);
     for (const char* other : {"Picture2", "Picture3", "Picture4"})
-        EXPECT_FALSE(control(other).visible()) << other;
+        EXPECT_FALSE(control(other).visible) << other;
     EXPECT_EQ(app->app().rules()->points, 0);
     EXPECT_EQ(labelText(), "nombres de points: 0");
     for (int i = 3; i <= 17; ++i)
-        EXPECT_TRUE(control("Image" + std::to_string(i)).visible()) << i;
+        EXPECT_TRUE(control("Image" + std::to_string(i)).visible) << i;
     EXPECT_EQ(app->keyHelpWindow(), keyHelp);
     EXPECT_TRUE(keyHelp->isVisible());
     EXPECT_EQ(app->aboutWindow(), nullptr);

@@ -182,7 +182,7 @@ TEST_F(MainWindowWidgets, SpritesAndPelletsAreDrawnAboveTheWalls)
 
 TEST_F(MainWindowWidgets, ScoreLabelTextStandsOutFromItsBackground)
 {
-    control("Label2").setCaption("nombres de points: 12");
+    app->app().window(app::FormId::Form1)->control("Label2").setCaption("nombres de points: 12");
     auto& label = static_cast<QLabel&>(window().control("Label2"));
     EXPECT_EQ(label.text(), "nombres de points: 12");
     const QImage image = qtt::grabImage(label);

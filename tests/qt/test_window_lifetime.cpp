@@ -20,12 +20,12 @@ protected:
     // The game's visible state: where the character is, what it faces, the score and the pellets.
     std::string gameState()
     {
-        std::string state = std::to_string(control("Picture1").left()) + "," + std::to_string(control("Picture1").top());
+        std::string state = std::to_string(control("Picture1").left) + "," + std::to_string(control("Picture1").top);
         for (const char* facing : {"Picture1", "Picture2", "Picture3", "Picture4"})
-            state += control(facing).visible() ? "1" : "0";
+            state += control(facing).visible ? "1" : "0";
         state += " points " + std::to_string(app->app().rules()->points);
         for (int i = 3; i <= 17; ++i)
-            state += control("Image" + std::to_string(i)).visible() ? "+" : "-";
+            state += control("Image" + std::to_string(i)).visible ? "+" : "-";
         return state;
     }
 };
@@ -38,7 +38,7 @@ TEST_F(WindowLifetime, EachSmallWindowOpensOnceAndComesToTheFrontWhenChosenAgain
         QString title;
         FormWindow* (GameApp::*loaded)() const;
     };
-    for (const Case& c : {Case{"commandes", "commandes", &GameApp::form2}, Case{"apropos", "A propos", &GameApp::form3}}) {
+    for (const Case& c : {Case{"commandes", "commandes", &GameApp::keyHelpWindow}, Case{"apropos", "A propos", &GameApp::aboutWindow}}) {
         SCOPED_TRACE(c.item);
         menuItem(c.item).trigger();
         FormWindow* first = (app.get()->*c.loaded)();
@@ -57,8 +57,8 @@ TEST_F(WindowLifetime, EachSmallWindowOpensOnceAndComesToTheFrontWhenChosenAgain
     EXPECT_EQ(visibleWindowsTitled("commandes"), 1);
     EXPECT_EQ(visibleWindowsTitled("A propos"), 1);
     EXPECT_EQ(visibleWindowsTitled(kMainTitle), 1);
-    const float monsterLeft = control("Picture5").left(), monsterTop = control("Picture5").top();
-    EXPECT_TRUE(qtt::waitFor([&] { return control("Picture5").left() != monsterLeft || control("Picture5").top() != monsterTop; }))
+    const float monsterLeft = control("Picture5").left, monsterTop = control("Picture5").top;
+    EXPECT_TRUE(qtt::waitFor([&] { return control("Picture5").left != monsterLeft || control("Picture5").top != monsterTop; }))
         << "the monster keeps moving while the small windows are open";
     EXPECT_FALSE(qtt::strayExitRequested());
 }
@@ -73,8 +73,8 @@ TEST_F(WindowLifetime, SmallWindowsCloseByTheirQuitterButtonOrCloseBox)
             FormWindow* (GameApp::*loaded)() const;
             const char* quitter;
         };
-        for (const Case& c : {Case{"commandes", "commandes", &GameApp::form2, "Command5"},
-                              Case{"apropos", "A propos", &GameApp::form3, "Command1"}}) {
+        for (const Case& c : {Case{"commandes", "commandes", &GameApp::keyHelpWindow, "Command5"},
+                              Case{"apropos", "A propos", &GameApp::aboutWindow, "Command1"}}) {
             SCOPED_TRACE(c.item);
             menuItem(c.item).trigger();
             QPointer<FormWindow> byButton = (app.get()->*c.loaded)();
@@ -224,7 +224,7 @@ TEST_F(WindowLifetime, RuntimeErrorIsReportedAndEndsTheProgramWithStatusOne)
 {
     startGame();
     // Far off the board the monster's next steps no longer fit in sixteen bits.
-    const int status = runEventLoop([&] { control("Picture5").setLeft(32000); }, 3000);
+    const int status = runEventLoop([&] { control("Picture5").left = 32000; }, 3000);
     EXPECT_EQ(status, app::App::kRuntimeErrorExit);
     EXPECT_EQ(app::App::kRuntimeErrorExit, 1);
     ASSERT_EQ(boxes.seen().size(), 1u);

@@ -6,6 +6,7 @@
 //
 // --max-growth-kb: fail when resident memory grows by more than K kB per 1,000 window open/close
 // cycles after warm-up (ignored under AddressSanitizer, whose quarantine holds freed memory).
+#include "tests/support/rules_state.h"
 #include "ui/qt/game_app.h"
 
 #include <qpa/qwindowsysteminterface.h>
@@ -167,10 +168,11 @@ private:
             app::LoadedWindow* form1 = m_game.app().window(app::FormId::Form1);
             check(form1 != nullptr, "game-over box without a main window");
             const QString expected = QStringLiteral("Niark Niark !!!!!! GAME OVER !!!!!!    points:") +
-                                     QString::number(form1->rules->points);
+                                     QString::number(support::rules(m_game.app()).points);
             check(box->text() == expected, "game-over text: " + box->text().toStdString());
-            game::Control& monster = form1->control("Picture5");
-            check(monster.top() == m_game.app().module().actorTop && monster.left() == m_game.app().module().actorLeft,
+            const game::Form1& rules = support::rules(m_game.app());
+            const game::ControlState& monster = rules.controls[game::ControlId::Picture5];
+            check(monster.top == rules.module.actorTop && monster.left == rules.module.actorLeft,
                   "game over while the monster is away from the character");
             m_boxOpenedAt = Clock::now();
             m_boxReadFor = std::chrono::milliseconds(pick(150));
@@ -227,9 +229,9 @@ private:
                 } else {
                     // The monster onto the character: a capture at the pellet tick unless it steps
                     // away first.
-                    game::Control& monster = m_game.app().window(app::FormId::Form1)->control("Picture5");
-                    monster.setTop(m_game.app().module().actorTop);
-                    monster.setLeft(m_game.app().module().actorLeft);
+                    game::Form1& rules = support::rules(m_game.app());
+                    rules.controls[game::ControlId::Picture5].top = rules.module.actorTop;
+                    rules.controls[game::ControlId::Picture5].left = rules.module.actorLeft;
                 }
             }
             break;
