@@ -3,7 +3,7 @@
 //
 //   glouto_scripted.exe <draw> [<draw>...]     each draw in [0, 1)
 #include "ui/app/app.h"
-#include "game/runtime_error.h"
+#include "ui/app/errors.h"
 #include "ui/win32/win32_front_end.h"
 #include "ui/win32/win32_text.h"
 
@@ -41,6 +41,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         app.start();
         return frontEnd.run(app);
     } catch (const std::exception& error) {
-        win32::fatal(game::RuntimeError(game::ErrorNumber::Internal, std::string("Erreur interne : ") + error.what()).report());
+        win32::fatal(app::errorReport(error));
     }
 }

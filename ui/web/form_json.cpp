@@ -109,6 +109,14 @@ std::string_view colourName(forms::SystemColour colour)
     return "";
 }
 
+// A CSS colour of the definitions' own.
+std::string cssColour(forms::Rgb colour)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.red, colour.green, colour.blue);
+    return text;
+}
+
 std::string pictureUrl(std::string_view name)
 {
     return name.empty() ? std::string() : std::string(kPictureFolder) + std::string(name) + ".bmp";
@@ -175,7 +183,9 @@ std::string formJson(const forms::FormDef& form)
     json.key("height"); json.number(app::pixels(form.clientHeight));
     json.key("background"); json.text(colourName(form.background));
     json.key("designFont"); json.boolean(form.font == forms::FontChoice::Design);
+    json.key("fontFamily"); json.text(forms::kDesignFontFamily);
     json.key("fontPoints"); json.number(forms::kFontPoints);
+    json.key("boardColour"); json.text(cssColour(forms::kBoardColour));
     json.key("menus"); json.open('[');
     for (const forms::MenuDef& def : form.menus)
         menu(json, def);

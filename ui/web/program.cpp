@@ -2,7 +2,6 @@
 #include "ui/web/program.h"
 
 #include "ui/app/app.h"
-#include "game/arrow_key_latch.h"
 #include "ui/web/web_front_end.h"
 
 #include <emscripten.h>
@@ -15,7 +14,7 @@ struct Program {
         : random(std::move(source)), application(frontEnd, *random)
     {
     }
-    WebFrontEnd frontEnd{GLOUTO_PROGRAM_NAME};
+    WebFrontEnd frontEnd;
     std::unique_ptr<game::RandomSource> random;
     app::App application;
 };
@@ -55,7 +54,7 @@ EMSCRIPTEN_KEEPALIVE void glouto_tick(int timer) { program->frontEnd.tick(timer)
 // Key codes of the page's key events are the platform's virtual-key codes; true for an arrow key.
 EMSCRIPTEN_KEEPALIVE int glouto_key_down(int code, int autoRepeat)
 {
-    const auto key = game::ArrowKeyLatch::fromVirtualKey(code);
+    const auto key = app::ArrowKeyLatch::fromVirtualKey(code);
     if (key)
         program->application.keyDown(*key, autoRepeat != 0);
     return key.has_value();
@@ -63,7 +62,7 @@ EMSCRIPTEN_KEEPALIVE int glouto_key_down(int code, int autoRepeat)
 
 EMSCRIPTEN_KEEPALIVE int glouto_key_up(int code)
 {
-    const auto key = game::ArrowKeyLatch::fromVirtualKey(code);
+    const auto key = app::ArrowKeyLatch::fromVirtualKey(code);
     if (key)
         program->application.keyUp(*key);
     return key.has_value();

@@ -1,7 +1,7 @@
 // The game in the page: one application over the browser front end, and the page's doors into it.
 #pragma once
 
-#include "game/platform.h"
+#include "game/sources.h"
 
 #include <memory>
 

@@ -3,7 +3,6 @@
 
 #include "ui/web/form_json.h"
 #include "ui/app/stored_control.h"
-#include "game/texts.h"
 
 #include <emscripten.h>
 
@@ -18,7 +17,6 @@ EM_JS(void, pageDestroyWindow, (int id), { Glouto.desktop.destroy(id); });
 EM_JS(void, pageSetPosition, (int id, int control, int x, int y), { Glouto.desktop.setPosition(id, control, x, y); });
 EM_JS(void, pageSetVisible, (int id, int control, int visible), { Glouto.desktop.setVisible(id, control, visible !== 0); });
 EM_JS(void, pageSetCaption, (int id, int control, const char* text), { Glouto.desktop.setCaption(id, control, UTF8ToString(text)); });
-EM_JS(void, pageSetEnabled, (int id, int control, int enabled), { Glouto.desktop.setEnabled(id, control, enabled !== 0); });
 EM_JS(void, pageStartTimer, (int id, int ms), { Glouto.desktop.startTimer(id, ms); });
 EM_JS(void, pageStopTimer, (int id), { Glouto.desktop.stopTimer(id); });
 EM_JS(void, pageEndProgram, (int status), { Glouto.desktop.endProgram(status); });
@@ -53,7 +51,7 @@ public:
 
     void changed(const app::StoredControl& control, app::Property property) override
     {
-        const int index = static_cast<int>(control.definition() - m_form.controls.data());
+        const int index = static_cast<int>(&control.definition() - m_form.controls.data());
         switch (property) {
         case app::Property::Top:
         case app::Property::Left:
@@ -62,7 +60,6 @@ public:
             break;
         case app::Property::Visible: pageSetVisible(m_id, index, control.visible()); break;
         case app::Property::Caption: pageSetCaption(m_id, index, std::string(control.caption()).c_str()); break;
-        case app::Property::Enabled: pageSetEnabled(m_id, index, control.enabled()); break;
         }
     }
 
@@ -105,14 +102,14 @@ std::unique_ptr<app::TimerView> WebFrontEnd::makeTimer(const forms::TimerDef& ti
     return std::make_unique<Timer>(*this, m_nextId++, timer, std::move(tick));
 }
 
-void WebFrontEnd::messageBox(std::string_view prompt, int style, std::string_view title)
+void WebFrontEnd::messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title)
 {
-    pageMessageBox(std::string(prompt).c_str(), style == game::texts::kStopIconOkOnly, std::string(title).c_str());
+    pageMessageBox(std::string(prompt).c_str(), icon == app::BoxIcon::Stop, std::string(title).c_str());
 }
 
 void WebFrontEnd::reportError(std::string_view report)
 {
-    pageMessageBox(std::string(report).c_str(), true, m_programName.c_str());
+    pageMessageBox(std::string(report).c_str(), true, std::string(app::kProgramName).c_str());
 }
 
 void WebFrontEnd::endProgram(int status) { pageEndProgram(status); }

@@ -12,12 +12,9 @@ namespace web {
 // Windows and timers are known to the page by number; the page reports events by those numbers.
 class WebFrontEnd final : public app::FrontEnd {
 public:
-    // `programName` titles the error box, as the desktop's runtime does.
-    explicit WebFrontEnd(std::string programName) : m_programName(std::move(programName)) {}
-
     std::unique_ptr<app::WindowView> makeWindow(const forms::FormDef& form, app::WindowEvents& events) override;
     std::unique_ptr<app::TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
-    void messageBox(std::string_view prompt, int style, std::string_view title) override;
+    void messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title) override;
     void reportError(std::string_view report) override;
     void endProgram(int status) override;
 
@@ -33,7 +30,6 @@ private:
     class Window;
     class Timer;
 
-    std::string m_programName;
     int m_nextId = 1;
     struct Shown {
         const forms::FormDef* form;

@@ -2,7 +2,7 @@
 #include "ui/win32/win32_form.h"
 
 #include "ui/app/layout.h"
-#include "game/runtime_error.h"
+#include "ui/app/errors.h"
 #include "ui/app/stored_control.h"
 #include "ui/win32/win32_text.h"
 #include "ui/win32/win32_widgets.h"
@@ -70,7 +70,7 @@ FormWindow::FormWindow(const forms::FormDef& definition, HINSTANCE instance, Pic
     if (!m_hwnd) {
         if (bar)
             DestroyMenu(bar);
-        throw game::RuntimeError(game::ErrorNumber::Internal, "CreateWindowEx " + std::string(definition.name));
+        throw app::internalError("CreateWindowEx " + std::string(definition.name));
     }
     try {
         buildControls();
@@ -115,7 +115,7 @@ void FormWindow::buildControls()
         HWND parent = def.container.empty() ? m_hwnd : child(def.container);
         HWND hwnd = createControl(def, parent, id);
         if (!hwnd)
-            throw game::RuntimeError(game::ErrorNumber::Internal, "CreateWindowEx " + std::string(def.name));
+            throw app::internalError("CreateWindowEx " + std::string(def.name));
         if (def.kind == forms::ControlKind::Frame)
             makeFrameContainer(hwnd, m_hwnd, m_definition.lines, def.name);
         m_children.emplace(def.name, hwnd);
@@ -200,7 +200,7 @@ HWND FormWindow::child(std::string_view name) const
 {
     const auto found = m_children.find(name);
     if (found == m_children.end())
-        throw game::RuntimeError::objectRequired(std::string(name));
+        throw app::objectRequired(name);
     return found->second;
 }
 
@@ -238,9 +238,6 @@ void FormWindow::changed(const app::StoredControl& control, app::Property proper
         break;
     case app::Property::Caption:
         SetWindowTextW(hwnd, widen(control.caption()).c_str());
-        break;
-    case app::Property::Enabled:
-        EnableWindow(hwnd, control.enabled());
         break;
     }
 }

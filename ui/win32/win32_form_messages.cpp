@@ -1,7 +1,7 @@
 // The form's window procedure: painting, commands, close box, activation and focus.
 #include "ui/win32/win32_form.h"
 
-#include "game/runtime_error.h"
+#include "ui/app/errors.h"
 #include "ui/win32/win32_text.h"
 #include "ui/win32/win32_widgets.h"
 
@@ -24,9 +24,9 @@ LRESULT CALLBACK FormWindow::windowProc(HWND hwnd, UINT message, WPARAM wParam, 
     try {
         return self->handle(hwnd, message, wParam, lParam);
     } catch (const std::exception& error) {
-        fatal(game::RuntimeError(game::ErrorNumber::Internal, std::string("Erreur interne : ") + error.what()).report());
+        fatal(app::errorReport(error));
     } catch (...) {
-        fatal(game::RuntimeError(game::ErrorNumber::Internal, "Erreur interne").report());
+        fatal(app::internalError("exception inconnue").report());
     }
 }
 

@@ -88,14 +88,14 @@ std::unique_ptr<app::TimerView> FrontEnd::makeTimer(const forms::TimerDef& timer
     return std::make_unique<TickTimer>(m_instance, timer.intervalMs, std::move(tick));
 }
 
-void FrontEnd::messageBox(std::string_view prompt, int style, std::string_view title)
+void FrontEnd::messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title)
 {
-    modalBox(widen(prompt), widen(title), static_cast<UINT>(style));
+    modalBox(widen(prompt), widen(title), boxStyle(icon));
 }
 
 void FrontEnd::reportError(std::string_view report)
 {
-    modalBox(widen(report), widen(app::kProgramName), MB_ICONSTOP | MB_OK);
+    modalBox(widen(report), widen(app::kProgramName), boxStyle(app::BoxIcon::Stop));
 }
 
 void FrontEnd::endProgram(int status)

@@ -26,7 +26,7 @@ public:
 
     std::unique_ptr<app::WindowView> makeWindow(const forms::FormDef& form, app::WindowEvents& events) override;
     std::unique_ptr<app::TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
-    void messageBox(std::string_view prompt, int style, std::string_view title) override;
+    void messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title) override;
     void reportError(std::string_view report) override;
     void endProgram(int status) override;
 

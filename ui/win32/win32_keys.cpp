@@ -2,7 +2,7 @@
 #include "ui/win32/win32_keys.h"
 
 #include "ui/app/app.h"
-#include "game/arrow_key_latch.h"
+#include "ui/app/arrow_key_latch.h"
 
 namespace win32 {
 namespace {
@@ -18,7 +18,7 @@ std::optional<ArrowKeyEvent> arrowKeyEvent(const MSG& message)
     const bool up = message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
     if (!down && !up)
         return std::nullopt;
-    const auto key = game::ArrowKeyLatch::fromVirtualKey(static_cast<int>(message.wParam));
+    const auto key = app::ArrowKeyLatch::fromVirtualKey(static_cast<int>(message.wParam));
     if (!key)
         return std::nullopt;
     // Bit 30 of lParam: the key was already down.

@@ -1,7 +1,7 @@
 // Arrow keys from every message loop on the game's thread to the application layer.
 #pragma once
 
-#include "game/platform.h"
+#include "ui/app/arrow_key_latch.h"
 
 #include <windows.h>
 
@@ -9,12 +9,12 @@
 
 namespace app {
 class App;
-}
+} // namespace app
 
 namespace win32 {
 
 struct ArrowKeyEvent {
-    game::ArrowKey key;
+    app::ArrowKey key;
     bool down;
     bool autoRepeat;
 };

@@ -1,7 +1,7 @@
 // Loading the bitmap resources and drawing them unscaled.
 #include "ui/win32/win32_pictures.h"
 
-#include "game/runtime_error.h"
+#include "ui/app/errors.h"
 #include "ui/win32/win32_text.h"
 
 namespace win32 {
@@ -22,7 +22,7 @@ HBITMAP PictureCache::get(std::string_view name)
     auto* bitmap = static_cast<HBITMAP>(
         LoadImageW(m_instance, widen(name).c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     if (!bitmap)
-        throw game::RuntimeError::objectRequired("image " + std::string(name));
+        throw app::missingPicture(name);
     m_bitmaps.emplace(std::string(name), bitmap);
     return bitmap;
 }

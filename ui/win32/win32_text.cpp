@@ -18,9 +18,17 @@ std::wstring widen(std::string_view utf8)
     return wide;
 }
 
+UINT boxStyle(app::BoxIcon icon)
+{
+    switch (icon) {
+    case app::BoxIcon::Stop: return MB_ICONSTOP | MB_OK;
+    }
+    return MB_OK;
+}
+
 void fatal(std::string_view report)
 {
-    MessageBoxW(nullptr, widen(report).c_str(), widen(app::kProgramName).c_str(), MB_ICONSTOP | MB_OK | MB_TASKMODAL);
+    MessageBoxW(nullptr, widen(report).c_str(), widen(app::kProgramName).c_str(), boxStyle(app::BoxIcon::Stop) | MB_TASKMODAL);
     ExitProcess(app::App::kRuntimeErrorExit);
 }
 

@@ -27,7 +27,7 @@ LRESULT CALLBACK pictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(hwnd, &paint);
-        FillRect(dc, &paint.rcPaint, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillRect(dc, &paint.rcPaint, boardBrush());
         drawBitmap(dc, reinterpret_cast<HBITMAP>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)), 0, 0);
         EndPaint(hwnd, &paint);
         return 0;
@@ -82,13 +82,21 @@ LRESULT CALLBACK frameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 
 } // namespace
 
+HBRUSH boardBrush()
+{
+    // Made once and kept for the process's life, as the system's own stock brushes are.
+    static const HBRUSH brush =
+        CreateSolidBrush(RGB(forms::kBoardColour.red, forms::kBoardColour.green, forms::kBoardColour.blue));
+    return brush;
+}
+
 HBRUSH backgroundBrush(forms::SystemColour colour)
 {
     switch (colour) {
     case forms::SystemColour::WindowFrame:
-        // The board's pictures all sit on black and must make one surface with it, whatever
-        // window-frame colour the system has (Wine's default is grey).
-        return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        // The board's pictures must make one surface with it, whatever window-frame colour the
+        // system has (Wine's default is grey).
+        return boardBrush();
     case forms::SystemColour::ButtonFace:
         break;
     }

@@ -13,8 +13,8 @@ namespace win32 {
 // Registers the picture window class once per process.
 void registerPictureClass(HINSTANCE instance);
 
-// A picture box or image: the bitmap at its natural size from the top-left corner, on black,
-// clipped to the window.
+// A picture box or image: the bitmap at its natural size from the top-left corner, on the board's
+// colour, clipped to the window.
 HWND createPicture(HWND parent, HBITMAP bitmap, const RECT& bounds, DWORD style, int id, HINSTANCE instance);
 
 // Makes a group box the parent of the controls inside it: their notifications go on to `form`,
@@ -27,6 +27,9 @@ void paintLines(HDC dc, std::span<const forms::LineDef> lines, std::string_view 
 // An owner-drawn picture button: the platform's button face with the picture centred on it.
 // The pressed picture is shown while the button is held down and when it is disabled.
 void drawPictureButton(const DRAWITEMSTRUCT& item, HBITMAP picture, HBITMAP pressedPicture);
+
+// The board's colour, behind the main window and every picture.
+HBRUSH boardBrush();
 
 // The brush of a window's background colour.
 HBRUSH backgroundBrush(forms::SystemColour colour);
