@@ -2,6 +2,7 @@
 #include "ui/win32/win32_tick_timer.h"
 
 #include "game/runtime_error.h"
+#include "ui/win32/win32_window_class.h"
 
 namespace win32 {
 namespace {
@@ -13,13 +14,7 @@ constexpr UINT kTickMessage = WM_APP + 1;
 
 void TickTimer::registerClass(HINSTANCE instance)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kTickClass;
-    if (!GetClassInfoExW(instance, kTickClass, &windowClass))
-        RegisterClassExW(&windowClass);
+    registerWindowClass(instance, kTickClass, windowProc);
 }
 
 TickTimer::TickTimer(HINSTANCE instance, int periodMs, std::function<void()> tick)
