@@ -69,7 +69,8 @@ int main(int argc, char* argv[])
     }
 
     bool ok = !failed;
-    std::printf("clock: %s\n", clocks.front()->highResolution() ? "high-resolution waitable timers" : "waitable timers at 1 ms");
+    std::printf("clock: %s\n",
+                clocks.front()->highResolution() ? "high-resolution waitable timers" : "waitable timers at 1 ms");
     for (std::size_t i = 0; i < periods.size(); ++i) {
         const std::vector<double>& t = ticks[i];
         const double period = periods[i];

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -55,7 +56,7 @@ void fullQueueForAMoment()
             ++posted;
             return 0;
         },
-        [&](DWORD) { ++broken; });
+        [&](const char*, DWORD) { ++broken; });
     clock.setEnabled(true);
     check(takeTicks(clock, posted, 5), "ticks come again after three refused posts");
     check(broken == 0, "a queue full for a moment is no failure");
@@ -65,7 +66,7 @@ void untakenTick()
 {
     std::atomic<int> posted = 0;
     win32::TickThread clock(
-        kPeriodMs, [&]() -> DWORD { return ++posted, 0; }, [](DWORD) {});
+        kPeriodMs, [&]() -> DWORD { return ++posted, 0; }, [](const char*, DWORD) {});
     clock.setEnabled(true);
     waitFor([&] { return posted > 0; });
     Sleep(10 * kPeriodMs);
@@ -79,15 +80,15 @@ void postsKeepFailing()
     std::atomic<DWORD> reported = 0;
     win32::TickThread clock(
         kPeriodMs, [&]() -> DWORD { return ++attempts, ERROR_INVALID_WINDOW_HANDLE; },
-        [&](DWORD error) {
-            reported = error;
+        [&](const char* call, DWORD error) {
+            reported = std::string_view(call) == "PostMessage" ? error : 0;
             ++broken;
         });
     clock.setEnabled(true);
     check(waitFor([&] { return broken > 0; }, win32::TickThread::kGiveUpMs + kPatienceMs),
           "posts failing on end are reported");
     check(attempts > win32::TickThread::kGiveUpMs / kPeriodMs, "every expiry tried again before giving up");
-    check(reported == ERROR_INVALID_WINDOW_HANDLE, "the report names the error");
+    check(reported == ERROR_INVALID_WINDOW_HANDLE, "the report names the call and its error");
     const int afterReport = attempts;
     Sleep(10 * kPeriodMs);
     check(broken == 1 && attempts == afterReport, "a broken clock is reported once and posts no more");

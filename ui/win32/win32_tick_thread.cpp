@@ -90,7 +90,14 @@ DWORD WINAPI TickThread::run(void* self)
     // The failures in a row after which the posts have failed for kGiveUpMs.
     const int giveUp = kGiveUpMs / clock.m_periodMs + 1;
     int failures = 0;
-    while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+    for (;;) {
+        const DWORD woken = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+        if (woken == WAIT_OBJECT_0)
+            return 0;
+        if (woken != WAIT_OBJECT_0 + 1) {
+            clock.m_broken("WaitForMultipleObjects", GetLastError());
+            return 0;
+        }
         if (clock.m_pending.exchange(true))
             continue;
         const DWORD error = clock.m_post();
@@ -101,11 +108,10 @@ DWORD WINAPI TickThread::run(void* self)
         // Nothing was queued, so nothing will clear the flag: the next expiry tries again.
         clock.m_pending.store(false);
         if (++failures == giveUp) {
-            clock.m_broken(error);
+            clock.m_broken("PostMessage", error);
             return 0;
         }
     }
-    return 0;
 }
 
 } // namespace win32

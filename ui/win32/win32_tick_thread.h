@@ -24,8 +24,9 @@ class TickThread {
 public:
     // Puts one tick in the window thread's queue: 0, or the system's error code when it could not.
     using Post = std::function<DWORD()>;
-    // Called on the tick thread, once, when posts have kept failing: the clock posts no more.
-    using Broken = std::function<void(DWORD error)>;
+    // Called on the tick thread, once, when posts have kept failing (or the wait failed): the clock
+    // ticks no more. Takes the failing call's name, a literal, and the system's error code.
+    using Broken = std::function<void(const char* call, DWORD error)>;
 
     // Posts fail for this long in a row before the clock counts as broken: a queue that is full for
     // a moment drops a tick or two, one that stays full (or a window that is gone) is a fault.

@@ -10,7 +10,7 @@ namespace {
 
 constexpr wchar_t kTickClass[] = L"GloutoTick";
 constexpr UINT kTickMessage = WM_APP + 1;
-// The clock is broken; wParam holds the error of its last post.
+// The clock is broken: wParam holds the system's error code, lParam the failing call's name.
 constexpr UINT kBrokenMessage = WM_APP + 2;
 
 } // namespace
@@ -23,7 +23,7 @@ void TickTimer::registerClass(HINSTANCE instance)
 TickTimer::TickTimer(HINSTANCE instance, int periodMs, std::function<void()> tick,
                      std::function<void(const std::string&)> failed)
     : m_periodMs(periodMs), m_tick(std::move(tick)), m_failed(std::move(failed)), m_sink(makeSink(instance))
-    , m_clock(periodMs, [this] { return post(); }, [this](DWORD error) { broken(error); })
+    , m_clock(periodMs, [this] { return post(); }, [this](const char* call, DWORD error) { broken(call, error); })
 {
 }
 
@@ -41,19 +41,19 @@ DWORD TickTimer::post() const
     return PostMessageW(m_sink.get(), kTickMessage, 0, 0) ? 0 : GetLastError();
 }
 
-void TickTimer::broken(DWORD error) const
+void TickTimer::broken(const char* call, DWORD error) const
 {
     // A sent message skips the queue of posted messages, so it also gets through a full one, and
     // any loop of the window thread takes it.
-    if (!SendNotifyMessageW(m_sink.get(), kBrokenMessage, error, 0))
-        fatal(report(error));
+    if (!SendNotifyMessageW(m_sink.get(), kBrokenMessage, error, reinterpret_cast<LPARAM>(call)))
+        fatal(report(call, error));
 }
 
-std::string TickTimer::report(DWORD error) const
+std::string TickTimer::report(const char* call, DWORD error) const
 {
-    return game::RuntimeError(game::ErrorNumber::Internal,
-                              "PostMessage tick " + std::to_string(m_periodMs) + " ms: " + std::to_string(error))
-        .report();
+    const std::string text =
+        std::string(call) + " tick " + std::to_string(m_periodMs) + " ms: " + std::to_string(error);
+    return game::RuntimeError(game::ErrorNumber::Internal, text).report();
 }
 
 LRESULT CALLBACK TickTimer::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -64,7 +64,7 @@ LRESULT CALLBACK TickTimer::windowProc(HWND hwnd, UINT message, WPARAM wParam, L
     // Either may end this clock's window, and the clock with it: keep what it calls alive.
     if (message == kBrokenMessage) {
         const std::function<void(const std::string&)> failed = self->m_failed;
-        failed(self->report(static_cast<DWORD>(wParam)));
+        failed(self->report(reinterpret_cast<const char*>(lParam), static_cast<DWORD>(wParam)));
     } else if (self->m_clock.takeTick()) {
         const std::function<void()> tick = self->m_tick;
         tick();

@@ -39,8 +39,8 @@ private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     UniqueWindow makeSink(HINSTANCE instance);
     DWORD post() const;
-    void broken(DWORD error) const;
-    std::string report(DWORD error) const;
+    void broken(const char* call, DWORD error) const;
+    std::string report(const char* call, DWORD error) const;
 
     const int m_periodMs;
     const std::function<void()> m_tick;
