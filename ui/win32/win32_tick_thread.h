@@ -9,6 +9,7 @@
 
 namespace win32 {
 
+// A kernel handle closed with its owner, also when a constructor fails half-way.
 struct HandleCloser {
     void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
