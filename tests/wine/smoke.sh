@@ -4,8 +4,8 @@
 #   smoke.sh <path-to-glouto.exe>
 #
 # glouto_scripted.exe, the same game with the monster's draws given on its command line, must lie
-# next to it; glouto_tick_check.exe is run too when it does. GLOUTO_WINE_ARTIFACTS=<dir> keeps the
-# screenshots and logs. Every wait is bounded.
+# next to it; glouto_tick_thread_check.exe and glouto_tick_check.exe are run too when they do.
+# GLOUTO_WINE_ARTIFACTS=<dir> keeps the screenshots and logs. Every wait is bounded.
 set -euo pipefail
 
 [ $# -eq 1 ] || { echo "usage: $0 <path-to-glouto.exe>" >&2; exit 2; }
@@ -299,6 +299,11 @@ capture_checks() {
 
 start_xvfb_and_wine
 
+tick_thread_check="$(dirname "$exe")/glouto_tick_thread_check.exe"
+if [ -f "$tick_thread_check" ]; then
+    step "tick thread against a queue that refuses posts"
+    timeout 60 wine "$tick_thread_check" | tr -d '\r' || fail "a clock stalls or fails silently"
+fi
 tick_check="$(dirname "$exe")/glouto_tick_check.exe"
 if [ -f "$tick_check" ]; then
     step "clock precision"

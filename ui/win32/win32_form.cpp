@@ -6,6 +6,7 @@
 #include "ui/app/stored_control.h"
 #include "ui/win32/win32_text.h"
 #include "ui/win32/win32_widgets.h"
+#include "ui/win32/win32_window_class.h"
 
 #include <algorithm>
 #include <string>
@@ -36,15 +37,7 @@ RECT workArea()
 
 void FormWindow::registerClass(HINSTANCE instance, HICON icon)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = icon;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kFormClass;
-    if (!GetClassInfoExW(instance, kFormClass, &windowClass))
-        RegisterClassExW(&windowClass);
+    registerWindowClass(instance, kFormClass, windowProc, icon);
     registerPictureClass(instance);
 }
 

@@ -85,7 +85,20 @@ std::unique_ptr<app::WindowView> FrontEnd::makeWindow(const forms::FormDef& form
 
 std::unique_ptr<app::TimerView> FrontEnd::makeTimer(const forms::TimerDef& timer, std::function<void()> tick)
 {
-    return std::make_unique<TickTimer>(m_instance, timer.intervalMs, std::move(tick));
+    return std::make_unique<TickTimer>(
+        m_instance, timer.intervalMs, [this, tick = std::move(tick)] { if (!m_clockFailed) tick(); },
+        [this](const std::string& report) { clockFailed(report); });
+}
+
+void FrontEnd::clockFailed(const std::string& report)
+{
+    // Outside any handler, so the application layer's guard never sees it: reported the way the
+    // guard reports, no tick running behind the box, and the end with the runtime-error status.
+    if (m_clockFailed || m_ending)
+        return;
+    m_clockFailed = true;
+    reportError(report);
+    endProgram(app::App::kRuntimeErrorExit);
 }
 
 void FrontEnd::messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title)

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace app {
 class App;
 }
@@ -31,12 +33,16 @@ public:
     void endProgram(int status) override;
 
 private:
+    // A clock whose ticks can no longer reach this thread.
+    void clockFailed(const std::string& report);
+
     HINSTANCE m_instance;
     PictureCache m_pictures;
     // Never shown: it owns the main window, which keeps that one out of the task bar.
     HWND m_hiddenOwner;
     Keyboard m_keyboard;
     bool m_ending = false;
+    bool m_clockFailed = false;
 };
 
 } // namespace win32

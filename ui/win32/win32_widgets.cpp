@@ -3,6 +3,7 @@
 
 #include "ui/app/layout.h"
 #include "ui/win32/win32_pictures.h"
+#include "ui/win32/win32_window_class.h"
 
 #include <commctrl.h>
 
@@ -105,14 +106,7 @@ HBRUSH backgroundBrush(forms::SystemColour colour)
 
 void registerPictureClass(HINSTANCE instance)
 {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = pictureProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kPictureClass;
-    if (!GetClassInfoExW(instance, kPictureClass, &windowClass))
-        RegisterClassExW(&windowClass);
+    registerWindowClass(instance, kPictureClass, pictureProc);
 }
 
 HWND createPicture(HWND parent, HBITMAP bitmap, const RECT& bounds, DWORD style, int id, HINSTANCE instance)
