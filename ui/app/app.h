@@ -59,6 +59,10 @@ public:
     ArrowKeyLatch& latch() { return m_latch; }
     bool failed() const { return m_failed; }
 
+    // Ends the program with a runtime error's report, as the handlers' guard does: for a failure
+    // the platform finds outside any handler, such as a clock that broke for good.
+    void fail(const std::string& report);
+
 private:
     class Events final : public WindowEvents {
     public:
@@ -81,7 +85,6 @@ private:
     void show(FormId id);
     void unload(FormId id);
     void run(const std::function<void()>& handler);
-    void fail(const std::string& report);
 
     FrontEnd& m_frontEnd;
     game::RandomSource& m_random;

@@ -56,6 +56,7 @@ FrontEnd::~FrontEnd()
 int FrontEnd::run(app::App& app)
 {
     m_keyboard.feedTo(&app);
+    m_app = &app;
     MSG message{};
     int status = app::App::kRuntimeErrorExit;
     for (;;) {
@@ -72,6 +73,7 @@ int FrontEnd::run(app::App& app)
         }
     }
     m_keyboard.feedTo(nullptr);
+    m_app = nullptr;
     return status;
 }
 
@@ -86,19 +88,19 @@ std::unique_ptr<app::WindowView> FrontEnd::makeWindow(const forms::FormDef& form
 std::unique_ptr<app::TimerView> FrontEnd::makeTimer(const forms::TimerDef& timer, std::function<void()> tick)
 {
     return std::make_unique<TickTimer>(
-        m_instance, timer.intervalMs, [this, tick = std::move(tick)] { if (!m_clockFailed) tick(); },
-        [this](const std::string& report) { clockFailed(report); });
+        m_instance, timer.intervalMs, std::move(tick), [this](const std::string& report) { clockFailed(report); });
 }
 
 void FrontEnd::clockFailed(const std::string& report)
 {
-    // Outside any handler, so the application layer's guard never sees it: reported the way the
-    // guard reports, no tick running behind the box, and the end with the runtime-error status.
-    if (m_clockFailed || m_ending)
+    // Outside any handler, so the application layer's guard never sees it: the layer reports it
+    // the same way. Before the loop runs there is no layer to tell yet.
+    if (m_ending)
         return;
-    m_clockFailed = true;
-    reportError(report);
-    endProgram(app::App::kRuntimeErrorExit);
+    if (m_app)
+        m_app->fail(report);
+    else
+        fatal(report);
 }
 
 void FrontEnd::messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title)

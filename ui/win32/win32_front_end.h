@@ -41,8 +41,9 @@ private:
     // Never shown: it owns the main window, which keeps that one out of the task bar.
     HWND m_hiddenOwner;
     Keyboard m_keyboard;
+    // The program the message loop runs, while it runs.
+    app::App* m_app = nullptr;
     bool m_ending = false;
-    bool m_clockFailed = false;
 };
 
 } // namespace win32

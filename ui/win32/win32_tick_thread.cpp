@@ -1,7 +1,7 @@
 // A clock's thread: a high-resolution waitable timer turned into ticks posted to the window thread.
 #include "ui/win32/win32_tick_thread.h"
 
-#include "game/runtime_error.h"
+#include "ui/app/errors.h"
 
 #include <mmsystem.h>
 
@@ -17,7 +17,7 @@ constexpr LONGLONG kUnitsPerMs = 10'000;
 
 [[noreturn]] void fail(const char* what)
 {
-    throw game::RuntimeError(game::ErrorNumber::Internal, what);
+    throw app::internalError(what);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // A clock's ticks, from its tick thread through a message-only window to the application layer.
 #include "ui/win32/win32_tick_timer.h"
 
-#include "game/runtime_error.h"
+#include "ui/app/errors.h"
 #include "ui/win32/win32_text.h"
 #include "ui/win32/win32_window_class.h"
 
@@ -31,7 +31,7 @@ TickTimer::UniqueWindow TickTimer::makeSink(HINSTANCE instance)
 {
     UniqueWindow sink(CreateWindowExW(0, kTickClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr));
     if (!sink)
-        throw game::RuntimeError(game::ErrorNumber::Internal, "CreateWindowEx tick");
+        throw app::internalError("CreateWindowEx tick");
     SetWindowLongPtrW(sink.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return sink;
 }
@@ -53,7 +53,7 @@ std::string TickTimer::report(const char* call, DWORD error) const
 {
     const std::string text =
         std::string(call) + " tick " + std::to_string(m_periodMs) + " ms: " + std::to_string(error);
-    return game::RuntimeError(game::ErrorNumber::Internal, text).report();
+    return app::internalError(text).report();
 }
 
 LRESULT CALLBACK TickTimer::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

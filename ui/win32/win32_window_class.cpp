@@ -1,7 +1,7 @@
 // One registration for the form, picture and clock window classes.
 #include "ui/win32/win32_window_class.h"
 
-#include "game/runtime_error.h"
+#include "ui/app/errors.h"
 
 namespace win32 {
 
@@ -18,7 +18,7 @@ void registerWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
     windowClass.lpszClassName = name;
     // Else the first window of the class would fail with a less telling error.
     if (!RegisterClassExW(&windowClass))
-        throw game::RuntimeError(game::ErrorNumber::Internal, "RegisterClassEx");
+        throw app::internalError("RegisterClassEx");
 }
 
 } // namespace win32
