@@ -1,5 +1,5 @@
-// The game-over sequence as the application layer runs it after a capture, and where a shown
-// control lands for any position the rules can leave it at.
+// What the application layer does around the rules' writes: the load before the main window
+// shows, the game-over box after a capture, and where a control lands for any position.
 #include "game/form1.h"
 #include "ui/app/app.h"
 #include "ui/app/null_front_end.h"
@@ -26,6 +26,17 @@ public:
     void reseedFromClock() override {}
     double draw() override { return 0.5; }
 };
+
+TEST(CaptureSequence, TheLoadPlacesTheBoardBeforeTheWindowShows)
+{
+    app::NullFrontEnd frontEnd;
+    MiddleDice dice;
+    app::App program(frontEnd, dice);
+    program.start();
+    ASSERT_FALSE(frontEnd.log.empty());
+    EXPECT_EQ(frontEnd.log.back(), "Show Form1");
+    EXPECT_EQ(frontEnd.log.size(), 15u) << "the load's fourteen writes, then the window";
+}
 
 TEST(CaptureSequence, TheCharacterGoesTheBoxShowsOverTheStoppedBoardThenTheLastWindowEndsTheProgram)
 {
