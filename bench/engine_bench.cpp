@@ -1,11 +1,9 @@
-// The engine's handlers timed alone, on the null front end with its recording off, so the figures
-// are the rules' own cost with no toolkit behind them.
-#include "ui/app/app.h"
-#include "game/clock_random.h"
+// The engine's handlers timed alone on a Form1 value, so the figures are the rules' own cost with
+// no application layer or toolkit behind them.
+#include "game/controls.h"
 #include "game/form1.h"
 #include "game/module1.h"
-#include "ui/app/null_front_end.h"
-#include "game/platform.h"
+#include "game/sources.h"
 
 #include <benchmark/benchmark.h>
 
@@ -49,26 +47,17 @@ private:
     std::uint64_t m_state = 1;
 };
 
-// The real generator with a clock that is only a counter: separates the clock read from the mixing.
-game::ClockRandom counterClockRandom()
+// The rules after their load, everything shown and the timers running; the benchmarks call the
+// handlers.
+game::Form1 started()
 {
-    return game::ClockRandom([tick = std::uint64_t{0}]() mutable { return ++tick; });
+    game::Form1Controls controls;
+    for (game::ControlState& state : controls.states)
+        state = {0, 0, true, true};
+    game::Form1 form(controls);
+    (void)form.Form_Load();
+    return form;
 }
-
-game::Form1& started(app::App& program)
-{
-    program.start();
-    return *program.rules();
-}
-
-// The program with its main window loaded; its timers never tick, the benchmarks call the handlers.
-struct Game {
-    Game(game::KeySource& keys, game::RandomSource& random) : app(frontEnd, random, &keys), form(started(app)) {}
-    app::NullFrontEnd frontEnd{app::NullFrontEnd::Recording::Off};
-    app::App app;
-    game::Form1& form;
-    game::Module1& module = app.module();
-};
 
 void BM_ComputeCellCode(benchmark::State& state)
 {
@@ -91,22 +80,24 @@ BENCHMARK(BM_ComputeCellCode);
 void BM_Timer1_Idle(benchmark::State& state)
 {
     NoKeys keys;
-    TrivialRandom random;
-    Game game(keys, random);
-    for (auto _ : state)
-        game.form.Timer1_Timer();
-    benchmark::DoNotOptimize(game.module.actorLeft);
+    game::Form1 form = started();
+    for (auto _ : state) {
+        const game::Writes writes = form.Timer1_Timer(keys);
+        benchmark::DoNotOptimize(writes);
+    }
+    benchmark::DoNotOptimize(form.module.actorLeft);
 }
 BENCHMARK(BM_Timer1_Idle);
 
 void BM_Timer1_Step(benchmark::State& state)
 {
     PacingKeys keys;
-    TrivialRandom random;
-    Game game(keys, random);
-    for (auto _ : state)
-        game.form.Timer1_Timer();
-    benchmark::DoNotOptimize(game.module.actorLeft);
+    game::Form1 form = started();
+    for (auto _ : state) {
+        const game::Writes writes = form.Timer1_Timer(keys);
+        benchmark::DoNotOptimize(writes);
+    }
+    benchmark::DoNotOptimize(form.module.actorLeft);
 }
 BENCHMARK(BM_Timer1_Step);
 
@@ -114,59 +105,43 @@ void BM_Timer2(benchmark::State& state)
 {
     // The character at its start and the monster at its own: no pellet there and no capture, so
     // every tick rewrites the score label and compares the positions, as most ticks of a game do.
-    NoKeys keys;
-    TrivialRandom random;
-    Game game(keys, random);
-    for (auto _ : state)
-        game.form.Timer2_Timer();
-    if (game.frontEnd.messageBoxes != 0)
-        state.SkipWithError("the monster caught the character: the figure includes a message box");
+    game::Form1 form = started();
+    bool captured = false;
+    for (auto _ : state) {
+        const game::PelletTick tick = form.Timer2_Timer();
+        captured = captured || tick.captured;
+        benchmark::DoNotOptimize(tick);
+    }
+    if (captured)
+        state.SkipWithError("the monster caught the character: the figure includes the capture");
 }
 BENCHMARK(BM_Timer2);
 
 // The monster wanders; it cannot leave the board, and this handler never tests for a capture.
-void BM_Timer3_ClockRandom(benchmark::State& state)
-{
-    NoKeys keys;
-    game::ClockRandom random;
-    Game game(keys, random);
-    for (auto _ : state)
-        game.form.Timer3_Timer();
-    benchmark::DoNotOptimize(game.module.monsterLastDir);
-}
-BENCHMARK(BM_Timer3_ClockRandom);
-
 void BM_Timer3_TrivialRandom(benchmark::State& state)
 {
-    NoKeys keys;
     TrivialRandom random;
-    Game game(keys, random);
-    for (auto _ : state)
-        game.form.Timer3_Timer();
-    benchmark::DoNotOptimize(game.module.monsterLastDir);
+    game::Form1 form = started();
+    for (auto _ : state) {
+        const game::Writes writes = form.Timer3_Timer(random);
+        benchmark::DoNotOptimize(writes);
+    }
+    benchmark::DoNotOptimize(form.module.monsterLastDir);
 }
 BENCHMARK(BM_Timer3_TrivialRandom);
 
-template <typename Random>
-void scoreDirections(benchmark::State& state, Random random)
+void BM_ScoreDirections_TrivialRandom(benchmark::State& state)
 {
     game::Module1 module;
     module.cellCode = 1;
     module.monsterLastDir = game::kRight;
     module.monsterChaseDir = game::kLeft;
+    TrivialRandom random;
     for (auto _ : state) {
         module.ScoreDirections(random);
         benchmark::DoNotOptimize(module.scoreDown);
     }
 }
-
-void BM_ScoreDirections_ClockRandom(benchmark::State& state) { scoreDirections(state, game::ClockRandom()); }
-BENCHMARK(BM_ScoreDirections_ClockRandom);
-
-void BM_ScoreDirections_CounterClock(benchmark::State& state) { scoreDirections(state, counterClockRandom()); }
-BENCHMARK(BM_ScoreDirections_CounterClock);
-
-void BM_ScoreDirections_TrivialRandom(benchmark::State& state) { scoreDirections(state, TrivialRandom()); }
 BENCHMARK(BM_ScoreDirections_TrivialRandom);
 
 } // namespace

@@ -108,10 +108,7 @@ void engineRows(std::vector<Row>& rows, const std::string& csvPath)
         {"Timer1_Timer, no key", "BM_Timer1_Idle", 1000},
         {"Timer1_Timer, one step", "BM_Timer1_Step", 1000},
         {"Timer2_Timer", "BM_Timer2", 1000},
-        {"Timer3_Timer, ClockRandom", "BM_Timer3_ClockRandom", 1000},
         {"Timer3_Timer, trivial random", "BM_Timer3_TrivialRandom", 0},
-        {"ScoreDirections, ClockRandom", "BM_ScoreDirections_ClockRandom", 0},
-        {"ScoreDirections, ClockRandom on a counter clock", "BM_ScoreDirections_CounterClock", 0},
         {"ScoreDirections, trivial random", "BM_ScoreDirections_TrivialRandom", 0},
     };
     for (const Entry& e : kEntries) {

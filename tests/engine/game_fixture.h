@@ -1,62 +1,77 @@
-// A started game on the null front end with scripted keys and dice, plus helpers shared by the engine tests.
+// A started game with scripted keys and dice, plus helpers shared by the engine tests.
 #pragma once
 
-#include "ui/app/app.h"
+#include "game/controls.h"
 #include "game/form1.h"
 #include "game/module1.h"
-#include "ui/app/null_front_end.h"
 #include "game/runtime_error.h"
 #include "tests/engine/scripted_sources.h"
-#include "ui/app/stored_control.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
 #include <functional>
-#include <stdexcept>
 #include <string>
-#include <string_view>
-#include <utility>
 #include <vector>
 
 namespace fixture {
 
+using game::ControlId;
+
 // Top or Left of grid index i.
 constexpr std::int16_t grid(int i) { return static_cast<std::int16_t>(50 + 620 * i); }
 
-inline const char* kFacings[] = {"Picture1", "Picture2", "Picture3", "Picture4"};
+inline constexpr std::array kFacings{ControlId::Picture1, ControlId::Picture2, ControlId::Picture3,
+                                     ControlId::Picture4};
 
-// The program with its main window loaded: Form_Load has run and the timers are running, but the
-// clock only moves when a test advances it, so tests call the handlers themselves and a runtime
-// error reaches them. The log starts empty: a test sees only what its ticks write.
+// The controls before the load: off-grid places the load must overwrite, everything shown, the
+// timers running and a caption the load must leave alone.
+inline game::Form1Controls designTime()
+{
+    game::Form1Controls controls;
+    for (game::ControlState& state : controls.states)
+        state = {111, 222, true, true};
+    controls.label2Caption = "design caption";
+    return controls;
+}
+
+// Each write as "Picture1.Top=670"; a caption write shows the caption the tick left.
+inline std::vector<std::string> describe(const game::Form1& form, const game::Writes& writes)
+{
+    constexpr const char* kProperties[] = {"Top", "Left", "Visible", "Caption", "Enabled"};
+    std::vector<std::string> lines;
+    for (const game::Write& w : writes) {
+        std::string line = std::string(game::controlName(w.control)) + "." + kProperties[static_cast<int>(w.property)] + "=";
+        switch (w.property) {
+        case game::Property::Top:
+        case game::Property::Left: line += std::to_string(static_cast<int>(w.value)); break;
+        case game::Property::Caption: line += form.controls.label2Caption; break;
+        default: line += w.value != 0 ? "True" : "False"; break;
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The main window's rules after Form_Load; tests call the handlers themselves, so a runtime error
+// reaches them.
 struct Game {
-    app::NullFrontEnd frontEnd;
     scripted::ScriptedKeys keys;
     scripted::ScriptedRandom random;
-    app::App app{frontEnd, random, &keys};
-    game::Module1& module = app.module();
-    // What loading the main window wrote.
-    std::vector<std::string> startLog;
-    game::Form1& form = started();
+    game::Form1 form{designTime()};
+    // What the load wrote.
+    game::Writes startWrites = form.Form_Load();
+    game::Module1& module = form.module;
 
-    // A control of the main window while it is loaded.
-    app::StoredControl& control(std::string_view name) const
-    {
-        app::LoadedWindow* form1 = app.window(app::FormId::Form1);
-        if (!form1)
-            throw std::logic_error("the test looked into the main window after it was unloaded");
-        return form1->control(name);
-    }
+    Game() = default;
+    Game(const Game&) = delete;
 
-    bool unloaded() const { return !app.loaded(app::FormId::Form1); }
+    std::vector<std::string> playerTick() { return describe(form, form.Timer1_Timer(keys)); }
+    std::vector<std::string> pelletTick() { return describe(form, form.Timer2_Timer().writes); }
+    std::vector<std::string> monsterTick() { return describe(form, form.Timer3_Timer(random)); }
 
-    // The test's own writes set the scene; they stay out of the log.
-    void arrange(const std::function<void()>& write)
-    {
-        const std::size_t logged = frontEnd.log.size();
-        write();
-        frontEnd.log.resize(logged);
-    }
+    game::ControlState& control(ControlId id) { return form.controls[id]; }
 
     void placeCharacter(std::int16_t top, std::int16_t left)
     {
@@ -66,15 +81,13 @@ struct Game {
 
     void placeMonster(float top, float left)
     {
-        arrange([&] {
-            control("Picture5").setTop(top);
-            control("Picture5").setLeft(left);
-        });
+        control(ControlId::Picture5).top = top;
+        control(ControlId::Picture5).left = left;
     }
-    float monsterTop() const { return control("Picture5").top(); }
-    float monsterLeft() const { return control("Picture5").left(); }
+    float monsterTop() const { return form.controls[ControlId::Picture5].top; }
+    float monsterLeft() const { return form.controls[ControlId::Picture5].left; }
 
-    // With the character on the monster's cell no gap is measured, so a fresh window keeps the
+    // With the character on the monster's cell no gap is measured, so a fresh game keeps the
     // chase at "none": the scripted draws alone decide the vote.
     void monsterAloneAt(std::int16_t top, std::int16_t left)
     {
@@ -82,22 +95,14 @@ struct Game {
         placeCharacter(top, left);
     }
 
-    // The facing pictures that are visible, by name.
-    std::vector<std::string> visibleFacings() const
+    // The facing pictures that are visible.
+    std::vector<ControlId> visibleFacings() const
     {
-        std::vector<std::string> shown;
-        for (const char* name : kFacings)
-            if (control(name).visible())
-                shown.emplace_back(name);
+        std::vector<ControlId> shown;
+        for (const ControlId facing : kFacings)
+            if (form.controls[facing].visible)
+                shown.push_back(facing);
         return shown;
-    }
-
-private:
-    game::Form1& started()
-    {
-        app.start();
-        startLog = std::exchange(frontEnd.log, {});
-        return *app.rules();
     }
 };
 

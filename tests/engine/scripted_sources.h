@@ -1,7 +1,7 @@
 // Scripted stand-ins for the platform's key state and dice, so a test decides every report and draw.
 #pragma once
 
-#include "game/platform.h"
+#include "game/sources.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,9 +1,9 @@
-// Long randomised games: the rules' invariants hold after every tick of every timer.
-#include "ui/app/app.h"
-#include "game/clock_random.h"
-#include "ui/app/null_front_end.h"
-#include "tests/engine/scripted_sources.h"
-#include "ui/app/stored_control.h"
+// Long randomised games: the rules' invariants hold after every tick of every timer, and each
+// tick's writes account for every change it made to the controls.
+#include "game/controls.h"
+#include "game/form1.h"
+#include "game/runtime_error.h"
+#include "tests/engine/game_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,72 +11,36 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <memory>
-#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
+using game::ControlId;
+
 constexpr int kTicksPerRun = 20000;
-constexpr const char* kPellets[] = {"Image3", "Image4", "Image5", "Image6", "Image7", "Image8", "Image9", "Image10",
-                                    "Image11", "Image12", "Image13", "Image14", "Image15", "Image16", "Image17"};
-constexpr const char* kFacings[] = {"Picture1", "Picture2", "Picture3", "Picture4"};
+constexpr std::array kPellets{ControlId::Image3,  ControlId::Image4,  ControlId::Image5,  ControlId::Image6,
+                              ControlId::Image7,  ControlId::Image8,  ControlId::Image9,  ControlId::Image10,
+                              ControlId::Image11, ControlId::Image12, ControlId::Image13, ControlId::Image14,
+                              ControlId::Image15, ControlId::Image16, ControlId::Image17};
+constexpr std::array kTimers{ControlId::Timer1, ControlId::Timer2, ControlId::Timer3};
 
 bool onGrid(float value, int lastIndex)
 {
     return value >= 50 && value <= 50 + 620 * lastIndex && std::fmod(value - 50, 620.f) == 0;
 }
 
-struct Facing {
-    bool shown;
-    float top;
-    float left;
+// Uniform draws from a seeded generator; reseeding is the clock's business, not the rules'.
+class SeededDice final : public game::RandomSource {
+public:
+    explicit SeededDice(unsigned seed) : m_dice(seed) {}
+    void reseedFromClock() override {}
+    double draw() override { return std::uniform_real_distribution<double>(0.0, 1.0)(m_dice); }
+
+private:
+    std::mt19937 m_dice;
 };
-
-struct Snapshot {
-    int top, left;
-    float monsterTop, monsterLeft;
-    std::array<bool, 15> shown;
-    std::array<Facing, 4> facings;
-    int points;
-    std::string label;
-};
-
-struct Session;
-Snapshot snapshot(Session& s);
-
-// One run of the program on the null front end, its dice reading a shared fake clock. Without
-// `keys` the arrow keys come from the program's own key events.
-struct Session {
-    Session(game::KeySource* keys, const std::uint64_t& nowNs)
-        : random([&nowNs] { return nowNs; }), app(frontEnd, random, keys)
-    {
-        frontEnd.whileBoxIsOpen = [this] { atBox = snapshot(*this); };
-        app.start();
-    }
-    app::NullFrontEnd frontEnd{app::NullFrontEnd::Recording::Off};
-    game::ClockRandom random;
-    app::App app;
-    // The board under the game-over box: the window is gone once the box is closed.
-    std::optional<Snapshot> atBox;
-};
-
-Snapshot snapshot(Session& s)
-{
-    app::LoadedWindow& form1 = *s.app.window(app::FormId::Form1);
-    Snapshot snap{s.app.module().actorTop, s.app.module().actorLeft, form1.control("Picture5").top(),
-                  form1.control("Picture5").left(), {}, {}, s.app.rules()->points,
-                  std::string(form1.control("Label2").caption())};
-    for (std::size_t i = 0; i < 15; ++i)
-        snap.shown[i] = form1.control(kPellets[i]).visible();
-    for (std::size_t i = 0; i < 4; ++i) {
-        const app::StoredControl& facing = form1.control(kFacings[i]);
-        snap.facings[i] = {facing.visible(), facing.top(), facing.left()};
-    }
-    return snap;
-}
 
 // Reports every key as pressed now and then, with noise in the bits the rules ignore.
 class RandomKeyBits final : public game::KeySource {
@@ -92,100 +56,143 @@ private:
     std::mt19937 m_dice;
 };
 
-// Presses and releases arrow keys at random between ticks, now and then losing the keyboard.
-void fidget(app::App& program, std::mt19937& dice)
-{
-    for (const game::ArrowKey key : scripted::ScriptedKeys::kAll) {
-        const unsigned roll = dice() % 100;
-        if (roll < 8)
-            program.keyDown(key, false);
-        else if (roll < 30)
-            program.keyUp(key);
+// Keys held down for a while and let go, so the character runs along corridors: a held key
+// reports on every query, a tap between two queries once.
+class HeldKeys final : public game::KeySource {
+public:
+    explicit HeldKeys(unsigned seed) : m_dice(seed) {}
+
+    // Between ticks: some keys go down, some come up, some are tapped.
+    void fidget()
+    {
+        for (Key& key : m_keys) {
+            const unsigned roll = m_dice() % 100;
+            if (roll < 8)
+                key = {true, true};
+            else if (roll < 30)
+                key.held = false;
+        }
     }
-    if (dice() % 500 == 0)
-        program.keyboardLost();
+
+    std::int16_t GetAsyncKeyState(game::ArrowKey arrow) override
+    {
+        Key& key = m_keys[static_cast<std::size_t>(static_cast<int>(arrow) - static_cast<int>(game::ArrowKey::Left))];
+        const bool report = key.held || key.tapped;
+        key.tapped = false;
+        return static_cast<std::int16_t>((key.held ? 0x8000 : 0) | (report ? 1 : 0));
+    }
+
+private:
+    struct Key {
+        bool held = false;
+        bool tapped = false;
+    };
+    std::array<Key, 4> m_keys{};
+    std::mt19937 m_dice;
+};
+
+// The controls as a front end would show them after following `writes` from `before`.
+game::Form1Controls replay(game::Form1Controls shown, const game::Writes& writes, const std::string& caption)
+{
+    for (const game::Write& w : writes) {
+        game::ControlState& state = shown[w.control];
+        switch (w.property) {
+        case game::Property::Top: state.top = w.value; break;
+        case game::Property::Left: state.left = w.value; break;
+        case game::Property::Visible: state.visible = w.value != 0; break;
+        case game::Property::Enabled: state.enabled = w.value != 0; break;
+        case game::Property::Caption: shown.label2Caption = caption; break;
+        }
+    }
+    return shown;
 }
 
-void checkTick(Session& s, int timer, const Snapshot& before, Snapshot& after)
+int hiddenPellets(const game::Form1& form)
 {
-    ASSERT_TRUE(s.frontEnd.errors.empty()) << s.frontEnd.errors.front();
-    const bool captured = !s.app.loaded(app::FormId::Form1);
-    if (captured) { // only the pellet tick ends a game
-        ASSERT_EQ(timer, 2);
-        ASSERT_TRUE(s.atBox.has_value()) << "the main window went without the game-over box";
-        after = *s.atBox;
-    } else {
-        after = snapshot(s);
-    }
-    ASSERT_TRUE(onGrid(static_cast<float>(after.top), 10) && onGrid(static_cast<float>(after.left), 17))
-        << "character at " << after.top << "," << after.left;
-    ASSERT_TRUE(onGrid(after.monsterTop, 10) && onGrid(after.monsterLeft, 17))
-        << "monster at " << after.monsterTop << "," << after.monsterLeft;
+    return static_cast<int>(std::ranges::count_if(kPellets, [&](ControlId p) { return !form.controls[p].visible; }));
+}
 
-    int hidden = 0;
-    for (std::size_t i = 0; i < 15; ++i) {
-        ASSERT_FALSE(after.shown[i] && !before.shown[i]) << kPellets[i] << " came back";
-        hidden += after.shown[i] ? 0 : 1;
-    }
-    ASSERT_EQ(after.points, hidden);
+void checkTick(int timer, const game::Form1& before, const game::Form1& after, const game::Writes& writes,
+               bool captured)
+{
+    ASSERT_EQ(replay(before.controls, writes, after.controls.label2Caption), after.controls)
+        << "a change the writes do not report";
+    const game::ControlState& monster = after.controls[ControlId::Picture5];
+    const game::Module1& m = after.module;
+    ASSERT_TRUE(onGrid(m.actorTop, 10) && onGrid(m.actorLeft, 17)) << "character at " << m.actorTop << "," << m.actorLeft;
+    ASSERT_TRUE(onGrid(monster.top, 10) && onGrid(monster.left, 17)) << "monster at " << monster.top << "," << monster.left;
+
+    for (const ControlId pellet : kPellets)
+        ASSERT_FALSE(after.controls[pellet].visible && !before.controls[pellet].visible)
+            << game::controlName(pellet) << " came back";
+    ASSERT_EQ(after.points, hiddenPellets(after));
     ASSERT_LE(after.points, 15);
 
-    if (captured) {
-        ASSERT_EQ(after.monsterTop, static_cast<float>(after.top));
-        ASSERT_EQ(after.monsterLeft, static_cast<float>(after.left));
-        ASSERT_EQ(s.frontEnd.messageBoxes, 1);
-        for (const Facing& facing : after.facings)
-            ASSERT_FALSE(facing.shown);
+    if (captured) { // only the pellet tick ends a game
+        ASSERT_EQ(timer, 2);
+        ASSERT_EQ(monster.top, static_cast<float>(m.actorTop));
+        ASSERT_EQ(monster.left, static_cast<float>(m.actorLeft));
+        for (const ControlId facing : fixture::kFacings)
+            ASSERT_FALSE(after.controls[facing].visible);
+        for (const ControlId t : kTimers)
+            ASSERT_FALSE(after.controls[t].enabled);
         return;
     }
+    for (const ControlId t : kTimers)
+        ASSERT_TRUE(after.controls[t].enabled);
 
     int visible = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        const Facing& facing = after.facings[i];
-        if (!facing.shown)
+    for (const ControlId facing : fixture::kFacings) {
+        const game::ControlState& picture = after.controls[facing];
+        if (!picture.visible)
             continue;
         ++visible;
-        ASSERT_EQ(facing.top, static_cast<float>(after.top)) << kFacings[i];
-        ASSERT_EQ(facing.left, static_cast<float>(after.left)) << kFacings[i];
+        ASSERT_EQ(picture.top, static_cast<float>(m.actorTop)) << game::controlName(facing);
+        ASSERT_EQ(picture.left, static_cast<float>(m.actorLeft)) << game::controlName(facing);
     }
     ASSERT_EQ(visible, 1);
 
-    const bool characterStill = after.top == before.top && after.left == before.left;
-    const bool monsterStill = after.monsterTop == before.monsterTop && after.monsterLeft == before.monsterLeft;
+    const game::ControlState& monsterBefore = before.controls[ControlId::Picture5];
+    const bool characterStill = m.actorTop == before.module.actorTop && m.actorLeft == before.module.actorLeft;
+    const bool monsterStill = monster.top == monsterBefore.top && monster.left == monsterBefore.left;
     switch (timer) {
-    case 1:
+    case 1: {
         ASSERT_TRUE(monsterStill);
-        ASSERT_TRUE(std::abs(after.top - before.top) % 620 == 0 && std::abs(after.top - before.top) <= 620);
-        ASSERT_TRUE(std::abs(after.left - before.left) % 620 == 0 && std::abs(after.left - before.left) <= 620);
+        const int dTop = std::abs(m.actorTop - before.module.actorTop);
+        const int dLeft = std::abs(m.actorLeft - before.module.actorLeft);
+        ASSERT_TRUE(dTop % 620 == 0 && dTop <= 620 && dLeft % 620 == 0 && dLeft <= 620);
         ASSERT_EQ(after.points, before.points);
         break;
+    }
     case 2:
         ASSERT_TRUE(characterStill && monsterStill);
-        ASSERT_EQ(after.label, "nombres de points: " + std::to_string(after.points));
+        ASSERT_EQ(after.controls.label2Caption, "nombres de points: " + std::to_string(after.points));
         break;
-    case 3:
+    case 3: {
         ASSERT_TRUE(characterStill) << "the monster tick kept the character's position";
-        const float moved = std::fabs(after.monsterTop - before.monsterTop) +
-                            std::fabs(after.monsterLeft - before.monsterLeft);
+        const float moved = std::fabs(monster.top - monsterBefore.top) + std::fabs(monster.left - monsterBefore.left);
         ASSERT_EQ(moved, 620.f) << "one step a tick, along one axis";
         ASSERT_EQ(after.points, before.points);
         break;
+    }
     }
 }
 
 struct RunStats { int games = 1; int maxPoints = 0; };
 
-RunStats playLongRun(game::KeySource* keys, bool fidgeting, unsigned seed)
+// Plays games back to back on the timers' periods, a new game after each capture.
+template <typename Keys>
+RunStats playLongRun(Keys& keys, unsigned seed)
 {
     RunStats stats;
     std::mt19937 dice(seed);
-    std::uint64_t nowNs = 1000000;
-    auto session = std::make_unique<Session>(keys, nowNs);
+    SeededDice random(seed + 1);
+    game::Form1 form(fixture::designTime());
+    (void)form.Form_Load();
     int ticks = 0;
     for (int ms = 0; ticks < kTicksPerRun; ms += 50) {
-        nowNs += 50000000;
-        if (fidgeting)
-            fidget(session->app, dice);
+        if constexpr (requires { keys.fidget(); })
+            keys.fidget();
         // Timers due at the same moment may tick in any order.
         std::vector<int> due{2};
         if (ms % 200 == 0)
@@ -194,21 +201,30 @@ RunStats playLongRun(game::KeySource* keys, bool fidgeting, unsigned seed)
             due.push_back(1);
         std::shuffle(due.begin(), due.end(), dice);
         for (const int timer : due) {
-            const std::string name = "Timer" + std::to_string(timer);
-            if (!session->frontEnd.running(name))
+            if (!form.controls[kTimers[static_cast<std::size_t>(timer - 1)]].enabled)
                 continue;
-            const Snapshot before = snapshot(*session);
-            session->frontEnd.tick(name);
+            const game::Form1 before = form;
+            game::PelletTick tick;
+            try {
+                switch (timer) {
+                case 1: tick.writes = form.Timer1_Timer(keys); break;
+                case 2: tick = form.Timer2_Timer(); break;
+                default: tick.writes = form.Timer3_Timer(random); break;
+                }
+            } catch (const game::RuntimeError& error) {
+                ADD_FAILURE() << error.report() << " after " << ticks << " ticks, timer " << timer;
+                return stats;
+            }
             ++ticks;
-            Snapshot after{};
-            checkTick(*session, timer, before, after);
+            checkTick(timer, before, form, tick.writes, tick.captured);
             if (::testing::Test::HasFatalFailure()) {
                 ADD_FAILURE() << "after " << ticks << " ticks, timer " << timer << ", game " << stats.games;
                 return stats;
             }
-            stats.maxPoints = std::max(stats.maxPoints, after.points);
-            if (!session->app.loaded(app::FormId::Form1)) {
-                session = std::make_unique<Session>(keys, nowNs);
+            stats.maxPoints = std::max<int>(stats.maxPoints, form.points);
+            if (tick.captured) {
+                form = game::Form1(fixture::designTime());
+                (void)form.Form_Load();
                 ++stats.games;
                 break;
             }
@@ -220,14 +236,15 @@ RunStats playLongRun(game::KeySource* keys, bool fidgeting, unsigned seed)
 TEST(LongRun, RandomKeyBitsKeepEveryRule)
 {
     RandomKeyBits keys(2024);
-    const RunStats stats = playLongRun(&keys, false, 1);
+    const RunStats stats = playLongRun(keys, 1);
     EXPECT_GT(stats.games, 1) << "the monster never caught anyone";
     EXPECT_GT(stats.maxPoints, 0);
 }
 
-TEST(LongRun, KeyboardPressesAndReleasesKeepEveryRule)
+TEST(LongRun, HeldAndTappedKeysKeepEveryRule)
 {
-    const RunStats stats = playLongRun(nullptr, true, 77);
+    HeldKeys keys(77);
+    const RunStats stats = playLongRun(keys, 77);
     EXPECT_GT(stats.games, 1) << "the monster never caught anyone";
     EXPECT_GT(stats.maxPoints, 0);
 }

@@ -23,14 +23,13 @@ TEST(MonsterTick, FirstTickAfterTheStartChasesLeft)
 {
     Game g;
     g.random.addWeights(0, 0, 0, 0);
-    g.form.Timer3_Timer();
+    EXPECT_EQ(g.monsterTick(), Log{"Picture5.Left=3770"});
     EXPECT_EQ(g.form.distTop, 3100);
     EXPECT_EQ(g.form.sideTop, 1);
     EXPECT_EQ(g.form.distLeft, 4340);
     EXPECT_EQ(g.form.sideLeft, 1);
     EXPECT_EQ(g.module.monsterChaseDir, game::kLeft);
     EXPECT_EQ(weights(g.module), (Weights{0, 4, 0, 0}));
-    EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Left=3770"});
     EXPECT_EQ(g.module.monsterLastDir, game::kLeft);
 }
 
@@ -42,7 +41,7 @@ TEST(MonsterTick, FirstTickNeverStepsDownWhateverTheDraws)
         Game g;
         const Weights drawn{weight(dice), weight(dice), weight(dice), weight(dice)};
         g.random.addWeights(drawn[0], drawn[1], drawn[2], drawn[3]);
-        g.form.Timer3_Timer();
+        g.monsterTick();
         // No momentum yet, chase left, and the start cell's wall below clears down.
         EXPECT_EQ(weights(g.module), (Weights{drawn[0], drawn[1] + 4, drawn[2], 0}));
         EXPECT_NE(g.module.monsterLastDir, game::kDown);
@@ -65,12 +64,11 @@ TEST(MonsterTick, HeaviestDirectionWinsTiesGoRightLeftUpDown)
         Game g;
         g.monsterAloneAt(grid(2), grid(12));
         g.random.addWeights(c.w[0], c.w[1], c.w[2], c.w[3]);
-        g.form.Timer3_Timer();
+        EXPECT_EQ(g.monsterTick().size(), 1u); // exactly one step
         EXPECT_EQ(weights(g.module), c.w);
         EXPECT_EQ(g.monsterTop(), c.top);
         EXPECT_EQ(g.monsterLeft(), c.left);
         EXPECT_EQ(g.module.monsterLastDir, c.dir);
-        EXPECT_EQ(g.frontEnd.log.size(), 1u); // exactly one step
     }
 }
 
@@ -80,16 +78,14 @@ TEST(MonsterTick, AllZeroVoteStepsRightThroughAnInnerWall)
         Game g;
         g.monsterAloneAt(670, 50);
         g.random.addWeights(9, 9, 0, 0);
-        g.form.Timer3_Timer();
+        EXPECT_EQ(g.monsterTick(), Log{"Picture5.Left=670"});
         EXPECT_EQ(weights(g.module), (Weights{0, 0, 0, 0}));
-        EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Left=670"});
     }
     {   // Out of the dead end sideways, into a closed cell.
         Game g;
         g.monsterAloneAt(4390, 5010);
         g.random.addWeights(5, 5, 5, 0);
-        g.form.Timer3_Timer();
-        EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Left=5630"});
+        EXPECT_EQ(g.monsterTick(), Log{"Picture5.Left=5630"});
     }
 }
 
@@ -98,12 +94,12 @@ TEST(MonsterTick, MomentumFollowsALeftStep)
     Game g;
     g.monsterAloneAt(grid(2), grid(12));
     g.random.addWeights(0, 5, 0, 0);
-    g.form.Timer3_Timer();
+    g.monsterTick();
     ASSERT_EQ(g.module.monsterLastDir, game::kLeft);
 
     g.placeCharacter(grid(2), grid(11)); // keep the chase out of it
     g.random.addWeights(0, 0, 0, 0);
-    g.form.Timer3_Timer();
+    g.monsterTick();
     EXPECT_EQ(weights(g.module), (Weights{0, 3, 0, 0}));
     EXPECT_EQ(g.monsterLeft(), grid(10));
 }
@@ -115,7 +111,7 @@ TEST(MonsterTick, MomentumAndChaseTogetherReachSixteen)
     g.placeCharacter(grid(2), grid(16));
     g.module.monsterLastDir = game::kRight;
     g.random.addWeights(9, 9, 9, 9);
-    g.form.Timer3_Timer();
+    g.monsterTick();
     EXPECT_EQ(g.module.monsterChaseDir, game::kRight);
     EXPECT_EQ(weights(g.module), (Weights{16, 9, 9, 9}));
     EXPECT_EQ(g.monsterLeft(), grid(12));
@@ -137,7 +133,7 @@ TEST(MonsterTick, ChasePointsAlongTheWiderGap)
         g.placeMonster(grid(3), grid(12));
         g.placeCharacter(static_cast<std::int16_t>(c.top), static_cast<std::int16_t>(c.left));
         g.random.addWeights(0, 0, 0, 0);
-        g.form.Timer3_Timer();
+        g.monsterTick();
         EXPECT_EQ(g.module.monsterChaseDir, c.chase) << c.top << "," << c.left;
         EXPECT_EQ(weights(g.module), c.w) << c.top << "," << c.left;
     }
@@ -148,37 +144,34 @@ TEST(MonsterTick, OnAClosedCellOnlyRightAndLeftAreCleared)
     Game g;
     g.monsterAloneAt(2530, 3150);
     g.random.addWeights(9, 9, 5, 7);
-    g.form.Timer3_Timer();
+    EXPECT_EQ(g.monsterTick(), Log{"Picture5.Top=3150"});
     EXPECT_EQ(weights(g.module), (Weights{0, 0, 5, 7}));
-    EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Top=3150"});
 }
 
 TEST(MonsterTick, SharingTheCharactersCellKeepsGapsAndChaseAndStillSteps)
 {
     Game g;
     g.random.addWeights(0, 0, 0, 0);
-    g.form.Timer3_Timer(); // measures 3100 / 4340, chases left, steps to Left 3770
+    g.monsterTick(); // measures 3100 / 4340, chases left, steps to Left 3770
     g.placeCharacter(3150, 3770);
-    g.frontEnd.log.clear();
     g.random.addWeights(0, 0, 0, 0);
-    g.form.Timer3_Timer();
+    EXPECT_EQ(g.monsterTick(), Log{"Picture5.Left=3150"});
     EXPECT_EQ(g.form.distTop, 3100);
     EXPECT_EQ(g.form.sideTop, 1);
     EXPECT_EQ(g.form.distLeft, 4340);
     EXPECT_EQ(g.form.sideLeft, 1);
     EXPECT_EQ(g.module.monsterChaseDir, game::kLeft);
     EXPECT_EQ(weights(g.module), (Weights{0, 7, 0, 0})); // momentum 3 + chase 4
-    EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Left=3150"});
 }
 
 TEST(MonsterTick, OffTheTableTheLastCodeLookedUpStillBlocks)
 {
     Game g;
-    g.form.Timer1_Timer(); // the character's cell (code 6) is the last lookup
+    g.playerTick(); // the character's cell (code 6) is the last lookup
     ASSERT_EQ(g.module.cellCode, 6);
     g.placeMonster(3150, 4400);
     g.random.addWeights(0, 9, 9, 5);
-    g.form.Timer3_Timer();
+    g.monsterTick();
     EXPECT_EQ(g.module.cellCode, 6);
     EXPECT_EQ(weights(g.module), (Weights{0, 0, 0, 5})); // up and left blocked by the stale code
     EXPECT_EQ(g.monsterTop(), 3770.f);
@@ -189,7 +182,7 @@ TEST(MonsterTick, OffTheTableTheLastCodeLookedUpStillBlocks)
     h.placeMonster(2529.6f, 2530);
     h.module.cellCode = 6;
     h.random.addWeights(9, 9, 2, 1);
-    h.form.Timer3_Timer();
+    h.monsterTick();
     EXPECT_EQ(h.module.cellCode, 0);
     EXPECT_EQ(weights(h.module), (Weights{0, 0, 2, 1}));
 }
@@ -204,7 +197,7 @@ TEST(MonsterTick, GivesTheCharactersPositionBack)
         const std::int16_t top = grid(row(dice)), left = grid(column(dice));
         g.placeCharacter(top, left);
         g.random.addWeights(weight(dice), weight(dice), weight(dice), weight(dice));
-        g.form.Timer3_Timer();
+        g.monsterTick();
         EXPECT_EQ(g.module.actorTop, top);
         EXPECT_EQ(g.module.actorLeft, left);
     }
@@ -223,7 +216,7 @@ TEST(ScoreDirections, ReseedsBeforeEachOfItsFourDraws)
     for (int i = 0; i < 3; ++i)
         g.random.addWeights(0, 0, 0, 0);
     for (int i = 0; i < 3; ++i)
-        g.form.Timer3_Timer();
+        g.monsterTick();
     EXPECT_EQ(g.random.reseeds, 16);
     EXPECT_EQ(g.random.draws, 16);
 }

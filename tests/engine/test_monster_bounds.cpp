@@ -33,7 +33,7 @@ TEST(MonsterBounds, AllZeroVoteOnTheBorderStepsAlongOrInward)
         Game g;
         g.monsterAloneAt(grid(row), grid(column));
         g.random.addWeights(0, 0, 0, 0);
-        g.form.Timer3_Timer();
+        g.monsterTick();
         // Right comes first in a tie unless it leads off the board; then left, always on it.
         const bool right = column < 17;
         EXPECT_EQ(g.monsterTop(), grid(row)) << row << "," << column;
@@ -48,15 +48,13 @@ TEST(MonsterBounds, RightColumnWithNothingDrawnGoesBackLeft)
     Game g;
     g.monsterAloneAt(3150, 10590);
     g.random.addWeights(0, 0, 0, 0);
-    g.form.Timer3_Timer();
-    EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Left=9970"});
+    EXPECT_EQ(g.monsterTick(), Log{"Picture5.Left=9970"});
 
     // Up and down still beat left on their weights there.
     Game h;
     h.monsterAloneAt(3150, 10590);
     h.random.addWeights(9, 0, 2, 3);
-    h.form.Timer3_Timer();
-    EXPECT_EQ(h.frontEnd.log, Log{"Picture5.Top=3770"});
+    EXPECT_EQ(h.monsterTick(), Log{"Picture5.Top=3770"});
 }
 
 TEST(MonsterBounds, StepsInsideTheBoardAreUnchanged)
@@ -64,8 +62,7 @@ TEST(MonsterBounds, StepsInsideTheBoardAreUnchanged)
     Game g; // column 16: right leads to column 17, still on the board
     g.monsterAloneAt(3150, 9970);
     g.random.addWeights(0, 0, 0, 0);
-    g.form.Timer3_Timer();
-    EXPECT_EQ(g.frontEnd.log, Log{"Picture5.Left=10590"});
+    EXPECT_EQ(g.monsterTick(), Log{"Picture5.Left=10590"});
 }
 
 TEST(MonsterBounds, AWayOffTheBoardLosesEvenToZeroWeights)
@@ -84,8 +81,7 @@ TEST(MonsterBounds, AWayOffTheBoardLosesEvenToZeroWeights)
         g.placeCharacter(static_cast<std::int16_t>(c.top), static_cast<std::int16_t>(c.left));
         g.module.cellCode = 1;
         g.random.addWeights(c.w[0], c.w[1], c.w[2], c.w[3]);
-        g.form.Timer3_Timer();
-        EXPECT_EQ(g.frontEnd.log, c.step) << c.top << "," << c.left;
+        EXPECT_EQ(g.monsterTick(), c.step) << c.top << "," << c.left;
         EXPECT_EQ(weights(g.module), c.w);
     }
 }
@@ -125,18 +121,19 @@ TEST(MonsterBounds, FarOffTheBoardItWandersRightUntilTheOverflowTraps)
     g.placeMonster(3150, 32000);
     g.random.addWeights(0, 9, 9, 9);
     g.random.addWeights(0, 9, 9, 9);
-    g.form.Timer3_Timer();
+    g.monsterTick();
     EXPECT_EQ(g.monsterLeft(), 32620.f);
-    g.form.Timer3_Timer();
+    g.monsterTick();
     EXPECT_EQ(g.monsterLeft(), 33240.f);
-    expectRuntimeError(ErrorNumber::Overflow, [&] { g.form.Timer3_Timer(); });
+    expectRuntimeError(ErrorNumber::Overflow, [&] { (void)g.form.Timer3_Timer(g.random); });
     EXPECT_EQ(g.random.remaining(), 0u);
+    EXPECT_EQ(g.monsterLeft(), 33240.f); // no step on the tick that traps
 
     // The gap to the character is a 16-bit value too.
     Game h;
     h.placeCharacter(3150, 10590);
     h.placeMonster(3150, -32000);
-    expectRuntimeError(ErrorNumber::Overflow, [&] { h.form.Timer3_Timer(); });
+    expectRuntimeError(ErrorNumber::Overflow, [&] { (void)h.form.Timer3_Timer(h.random); });
 }
 
 } // namespace

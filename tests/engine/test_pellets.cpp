@@ -8,18 +8,20 @@
 
 namespace {
 
+using fixture::ControlId;
 using fixture::Game;
 using fixture::grid;
 using Log = std::vector<std::string>;
 
-struct PelletPlace { const char* image; int left; int top; };
+struct PelletPlace { ControlId image; int left; int top; };
 
 // Where each pellet lies, in the order the tick tests them.
 constexpr PelletPlace kPellets[] = {
-    {"Image4", 670, 50},   {"Image3", 1290, 50},  {"Image5", 1910, 50},  {"Image7", 2530, 50},
-    {"Image6", 50, 670},   {"Image8", 50, 1290},  {"Image9", 50, 1910},  {"Image10", 50, 2530},
-    {"Image11", 50, 3150}, {"Image12", 50, 3770}, {"Image13", 50, 4390}, {"Image14", 50, 5010},
-    {"Image15", 670, 5010}, {"Image16", 1290, 5010}, {"Image17", 1910, 5010},
+    {ControlId::Image4, 670, 50},    {ControlId::Image3, 1290, 50},   {ControlId::Image5, 1910, 50},
+    {ControlId::Image7, 2530, 50},   {ControlId::Image6, 50, 670},    {ControlId::Image8, 50, 1290},
+    {ControlId::Image9, 50, 1910},   {ControlId::Image10, 50, 2530},  {ControlId::Image11, 50, 3150},
+    {ControlId::Image12, 50, 3770},  {ControlId::Image13, 50, 4390},  {ControlId::Image14, 50, 5010},
+    {ControlId::Image15, 670, 5010}, {ControlId::Image16, 1290, 5010}, {ControlId::Image17, 1910, 5010},
 };
 
 Log operator+(Log a, const Log& b)
@@ -29,61 +31,51 @@ Log operator+(Log a, const Log& b)
 }
 
 std::string label(int points) { return "Label2.Caption=nombres de points: " + std::to_string(points); }
+std::string hidden(ControlId image) { return std::string(game::controlName(image)) + ".Visible=False"; }
 
 int hiddenPellets(Game& g)
 {
-    int hidden = 0;
+    int count = 0;
     for (const PelletPlace& p : kPellets)
-        hidden += g.control(p.image).visible() ? 0 : 1;
-    return hidden;
+        count += g.control(p.image).visible ? 0 : 1;
+    return count;
 }
 
-const std::string kCaptureTail[] = {
-    "Timer1.Enabled=False",  "Timer2.Enabled=False",  "Timer3.Enabled=False",  "Picture1.Visible=False",
+// After the score: every timer stopped, then the character hidden, before anyone shows a box.
+const Log kCaptureTail = {
+    "Timer1.Enabled=False",   "Timer2.Enabled=False",   "Timer3.Enabled=False",   "Picture1.Visible=False",
     "Picture2.Visible=False", "Picture3.Visible=False", "Picture4.Visible=False",
 };
-
-Log captureLog(int points)
-{
-    Log log(std::begin(kCaptureTail), std::end(kCaptureTail));
-    log.push_back("MsgBox(Niark Niark !!!!!! GAME OVER !!!!!!    points:" + std::to_string(points) +
-                  "|16|Tu t'est fait manger ^^)");
-    // The main window was the last one loaded: the program ends with it.
-    log.insert(log.end(), {"Unload Form1", "End 0"});
-    return log;
-}
 
 TEST(Pellets, NothingToEatAtTheStartButTheLabelIsWritten)
 {
     Game g;
-    g.form.Timer2_Timer();
-    EXPECT_EQ(g.frontEnd.log, Log{label(0)});
-    EXPECT_EQ(g.control("Label2").caption(), "nombres de points: 0");
+    const game::PelletTick tick = g.form.Timer2_Timer();
+    EXPECT_EQ(fixture::describe(g.form, tick.writes), Log{label(0)});
+    EXPECT_FALSE(tick.captured);
+    EXPECT_EQ(g.form.controls.label2Caption, "nombres de points: 0");
 }
 
 TEST(Pellets, EatenOnceThenOnlyTheLabelIsRewritten)
 {
     Game g;
     g.placeCharacter(50, 670);
-    g.form.Timer2_Timer();
-    EXPECT_EQ(g.frontEnd.log, (Log{"Image4.Visible=False", label(1)}));
+    EXPECT_EQ(g.pelletTick(), (Log{"Image4.Visible=False", label(1)}));
     EXPECT_EQ(g.form.points, 1);
 
-    g.frontEnd.log.clear();
+    const game::Form1 after = g.form;
     for (int i = 0; i < 3; ++i)
-        g.form.Timer2_Timer();
-    EXPECT_EQ(g.frontEnd.log, (Log{label(1), label(1), label(1)}));
-    EXPECT_EQ(g.form.points, 1);
+        EXPECT_EQ(g.pelletTick(), Log{label(1)});
+    EXPECT_EQ(g.form, after);
 }
 
 TEST(Pellets, AnAlreadyHiddenPelletIsNotCounted)
 {
     Game g;
-    g.arrange([&] { g.control("Image3").setVisible(false); });
+    g.control(ControlId::Image3).visible = false;
     g.placeCharacter(50, 1290);
-    g.form.Timer2_Timer();
+    EXPECT_EQ(g.pelletTick(), Log{label(0)});
     EXPECT_EQ(g.form.points, 0);
-    EXPECT_EQ(g.frontEnd.log, Log{label(0)});
 }
 
 TEST(Pellets, EachPelletBelongsToItsOwnPosition)
@@ -91,15 +83,14 @@ TEST(Pellets, EachPelletBelongsToItsOwnPosition)
     for (const PelletPlace& p : kPellets) {
         Game g;
         g.placeCharacter(static_cast<std::int16_t>(p.top), static_cast<std::int16_t>(p.left));
-        g.form.Timer2_Timer();
-        EXPECT_EQ(g.frontEnd.log, (Log{std::string(p.image) + ".Visible=False", label(1)})) << p.image;
+        EXPECT_EQ(g.pelletTick(), (Log{hidden(p.image), label(1)})) << game::controlName(p.image);
     }
     // Top and Left are not interchangeable.
     Game g;
     g.placeCharacter(2530, 50);
-    g.form.Timer2_Timer();
-    EXPECT_FALSE(g.control("Image10").visible());
-    EXPECT_TRUE(g.control("Image7").visible());
+    g.pelletTick();
+    EXPECT_FALSE(g.control(ControlId::Image10).visible);
+    EXPECT_TRUE(g.control(ControlId::Image7).visible);
 }
 
 TEST(Pellets, NoOtherPositionHoldsAPellet)
@@ -114,7 +105,7 @@ TEST(Pellets, NoOtherPositionHoldsAPellet)
             if (isPellet)
                 continue;
             g.placeCharacter(grid(row), grid(column));
-            g.form.Timer2_Timer();
+            g.pelletTick();
         }
     EXPECT_EQ(g.form.points, 0);
     EXPECT_EQ(hiddenPellets(g), 0);
@@ -125,16 +116,25 @@ TEST(Pellets, AllFifteenEatenAndTheGameGoesOn)
     Game g;
     for (int i = 14; i >= 0; --i) { // any order will do
         g.placeCharacter(static_cast<std::int16_t>(kPellets[i].top), static_cast<std::int16_t>(kPellets[i].left));
-        g.form.Timer2_Timer();
-        g.form.Timer2_Timer();
+        EXPECT_FALSE(g.form.Timer2_Timer().captured);
+        EXPECT_FALSE(g.form.Timer2_Timer().captured);
     }
     EXPECT_EQ(g.form.points, 15);
     EXPECT_EQ(hiddenPellets(g), 15);
-    EXPECT_EQ(g.control("Label2").caption(), "nombres de points: 15");
-    for (const char* wall : {"Image1", "Image2", "Image18", "Image19", "Image20"})
-        EXPECT_TRUE(g.control(wall).visible()) << wall;
-    EXPECT_EQ(g.frontEnd.messageBoxes, 0);
-    EXPECT_FALSE(g.unloaded());
+    EXPECT_EQ(g.form.controls.label2Caption, "nombres de points: 15");
+    for (const ControlId timer : {ControlId::Timer1, ControlId::Timer2, ControlId::Timer3})
+        EXPECT_TRUE(g.control(timer).enabled);
+}
+
+TEST(Pellets, ScorePastSixteenBitsTrapsAfterHidingThePellet)
+{
+    Game g;
+    g.form.points = 32767;
+    g.placeCharacter(50, 670);
+    game::Form1 expected = g.form;
+    expected.controls[ControlId::Image4].visible = false; // hidden first, then counted
+    fixture::expectRuntimeError(game::ErrorNumber::Overflow, [&] { (void)g.form.Timer2_Timer(); });
+    EXPECT_EQ(g.form, expected);
 }
 
 TEST(Capture, SameRowOrSameColumnIsNoCapture)
@@ -144,10 +144,10 @@ TEST(Capture, SameRowOrSameColumnIsNoCapture)
     const std::pair<float, float> nearMisses[] = {{3150, 4390}, {3770, 3150}, {50, 3150}, {3150, 50}};
     for (const auto& [top, left] : nearMisses) {
         g.placeMonster(top, left);
-        g.form.Timer2_Timer();
+        const game::PelletTick tick = g.form.Timer2_Timer();
+        EXPECT_FALSE(tick.captured) << top << "," << left;
+        EXPECT_EQ(fixture::describe(g.form, tick.writes), Log{label(0)});
     }
-    EXPECT_EQ(g.frontEnd.messageBoxes, 0);
-    EXPECT_EQ(g.frontEnd.log, Log(4, label(0)));
 }
 
 TEST(Capture, OnlyAnExactMatchOfPositionsCounts)
@@ -156,30 +156,27 @@ TEST(Capture, OnlyAnExactMatchOfPositionsCounts)
     const std::pair<float, float> offGrid[] = {{50.5f, 50}, {50, 49.99f}, {50, 50.01f}, {3150.25f, 4390}};
     for (const auto& [top, left] : offGrid) {
         g.placeMonster(top, left);
-        g.form.Timer2_Timer();
+        EXPECT_FALSE(g.form.Timer2_Timer().captured) << top << "," << left;
     }
-    EXPECT_EQ(g.frontEnd.messageBoxes, 0);
     g.placeMonster(50.f, 50.f);
-    g.form.Timer2_Timer();
-    EXPECT_EQ(g.frontEnd.messageBoxes, 1);
+    EXPECT_TRUE(g.form.Timer2_Timer().captured);
 }
 
-TEST(Capture, StopsTheClocksHidesTheCharacterShowsTheBoxThenUnloads)
+TEST(Capture, StopsEveryTimerThenHidesTheCharacterAndNothingElse)
 {
     Game g;
     g.placeMonster(50, 50);
-    // Behind the box: the monster alone on the board.
-    std::vector<std::string> facingsDuringBox{"none looked at"};
-    bool monsterDuringBox = false;
-    g.frontEnd.whileBoxIsOpen = [&] {
-        facingsDuringBox = g.visibleFacings();
-        monsterDuringBox = g.control("Picture5").visible();
-    };
-    g.form.Timer2_Timer();
-    EXPECT_EQ(g.frontEnd.log, Log{label(0)} + captureLog(0));
-    EXPECT_TRUE(facingsDuringBox.empty());
-    EXPECT_TRUE(monsterDuringBox);
-    EXPECT_TRUE(g.unloaded());
+    game::Form1 expected = g.form;
+    expected.controls.label2Caption = "nombres de points: 0";
+    for (const ControlId timer : {ControlId::Timer1, ControlId::Timer2, ControlId::Timer3})
+        expected.controls[timer].enabled = false;
+    for (const ControlId facing : fixture::kFacings)
+        expected.controls[facing].visible = false;
+
+    const game::PelletTick tick = g.form.Timer2_Timer();
+    EXPECT_TRUE(tick.captured);
+    EXPECT_EQ(fixture::describe(g.form, tick.writes), Log{label(0)} + kCaptureTail);
+    EXPECT_EQ(g.form, expected); // the monster stays on the board
 }
 
 TEST(Capture, APelletEatenOnTheCaptureTickIsInTheScore)
@@ -187,54 +184,21 @@ TEST(Capture, APelletEatenOnTheCaptureTickIsInTheScore)
     Game g;
     g.placeCharacter(5010, 1910);
     g.placeMonster(5010, 1910);
-    g.form.Timer2_Timer();
-    EXPECT_EQ(g.frontEnd.log, (Log{"Image17.Visible=False", label(1)} + captureLog(1)));
+    const game::PelletTick tick = g.form.Timer2_Timer();
+    EXPECT_TRUE(tick.captured);
+    EXPECT_EQ(fixture::describe(g.form, tick.writes), (Log{"Image17.Visible=False", label(1)} + kCaptureTail));
+    EXPECT_EQ(g.form.gameOverPrompt(), "Niark Niark !!!!!! GAME OVER !!!!!!    points:1");
 }
 
 TEST(Capture, TheScoreIsPlainDecimalAfterTheColon)
 {
-    for (const int points : {7, 12, 15}) {
+    for (const int points : {0, 7, 12, 15}) {
         Game g;
         g.form.points = static_cast<std::int16_t>(points);
         g.placeMonster(50, 50);
-        g.form.Timer2_Timer();
-        EXPECT_EQ(g.frontEnd.log, Log{label(points)} + captureLog(points));
+        EXPECT_EQ(g.pelletTick(), Log{label(points)} + kCaptureTail);
+        EXPECT_EQ(g.form.gameOverPrompt(), "Niark Niark !!!!!! GAME OVER !!!!!!    points:" + std::to_string(points));
     }
-}
-
-TEST(Capture, OneCaptureOneBoxWithEveryClockStopped)
-{
-    Game g;
-    g.placeMonster(50, 50);
-    std::vector<bool> enabledDuringBox;
-    std::vector<bool> runningDuringBox;
-    std::size_t loggedBeforeTime = 0;
-    std::size_t loggedAfterTime = 0;
-    g.frontEnd.whileBoxIsOpen = [&] {
-        for (const char* timer : {"Timer1", "Timer2", "Timer3"}) {
-            enabledDuringBox.push_back(g.control(timer).enabled());
-            runningDuringBox.push_back(g.frontEnd.running(timer));
-        }
-        // The player takes a second to read the box: no tick comes meanwhile.
-        loggedBeforeTime = g.frontEnd.log.size();
-        g.frontEnd.advance(1000);
-        loggedAfterTime = g.frontEnd.log.size();
-    };
-    g.form.Timer2_Timer();
-    EXPECT_EQ(enabledDuringBox, (std::vector<bool>{false, false, false}));
-    EXPECT_EQ(runningDuringBox, (std::vector<bool>{false, false, false}));
-    EXPECT_EQ(loggedAfterTime, loggedBeforeTime);
-    EXPECT_EQ(g.frontEnd.messageBoxes, 1);
-}
-
-TEST(Pellets, ScorePastSixteenBitsTraps)
-{
-    Game g;
-    g.form.points = 32767;
-    g.placeCharacter(50, 670);
-    fixture::expectRuntimeError(game::ErrorNumber::Overflow, [&] { g.form.Timer2_Timer(); });
-    EXPECT_EQ(g.frontEnd.log, Log{"Image4.Visible=False"}); // hidden first, then counted
-    EXPECT_EQ(g.form.points, 32767);
 }
 
 } // namespace

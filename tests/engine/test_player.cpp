@@ -11,19 +11,22 @@
 
 namespace {
 
+using fixture::ControlId;
 using fixture::Game;
 using fixture::grid;
 using game::ArrowKey;
 using Log = std::vector<std::string>;
+using Facings = std::vector<ControlId>;
 
 constexpr ArrowKey kDown = ArrowKey::Down, kRight = ArrowKey::Right, kUp = ArrowKey::Up, kLeft = ArrowKey::Left;
 
 // The facing writes of a step: the picture's Top and Left, then Visible of Picture1..4.
-Log stepWrites(const std::string& picture, int top, int left)
+Log stepWrites(ControlId picture, int top, int left)
 {
-    Log log{picture + ".Top=" + std::to_string(top), picture + ".Left=" + std::to_string(left)};
-    for (const char* name : fixture::kFacings)
-        log.push_back(std::string(name) + ".Visible=" + (picture == name ? "True" : "False"));
+    const std::string name(game::controlName(picture));
+    Log log{name + ".Top=" + std::to_string(top), name + ".Left=" + std::to_string(left)};
+    for (const ControlId facing : fixture::kFacings)
+        log.push_back(std::string(game::controlName(facing)) + ".Visible=" + (picture == facing ? "True" : "False"));
     return log;
 }
 
@@ -35,39 +38,46 @@ Log operator+(Log a, const Log& b)
 
 using Cell = std::pair<int, int>; // Top, Left
 
-TEST(FormLoad, WritesTheStartInOrderBeforeTheWindowShows)
+TEST(FormLoad, WritesTheStartInOrder)
 {
     Game g;
-    EXPECT_EQ(g.startLog, (Log{"Picture5.Top=3150", "Picture5.Left=4390",
-                               "Picture1.Top=50", "Picture1.Left=50", "Picture1.Visible=True",
-                               "Picture2.Top=50", "Picture2.Left=50", "Picture2.Visible=False",
-                               "Picture3.Top=50", "Picture3.Left=50", "Picture3.Visible=False",
-                               "Picture4.Top=50", "Picture4.Left=50", "Picture4.Visible=False",
-                               "Show Form1"}));
+    EXPECT_EQ(fixture::describe(g.form, g.startWrites),
+              (Log{"Picture5.Top=3150", "Picture5.Left=4390",
+                   "Picture1.Top=50", "Picture1.Left=50", "Picture1.Visible=True",
+                   "Picture2.Top=50", "Picture2.Left=50", "Picture2.Visible=False",
+                   "Picture3.Top=50", "Picture3.Left=50", "Picture3.Visible=False",
+                   "Picture4.Top=50", "Picture4.Left=50", "Picture4.Visible=False"}));
     EXPECT_EQ(g.module.actorTop, 50);
     EXPECT_EQ(g.module.actorLeft, 50);
-    EXPECT_EQ(g.visibleFacings(), Log{"Picture1"});
+    EXPECT_EQ(g.visibleFacings(), Facings{ControlId::Picture1});
 }
 
 TEST(FormLoad, LeavesEverythingElseAsItWas)
 {
     Game g;
     g.placeCharacter(3150, 3150);
+    g.placeMonster(40, 40);
     g.module.cellCode = 9;
     g.module.scoreRight = 1, g.module.scoreLeft = 2, g.module.scoreUp = 3, g.module.scoreDown = 4;
     g.module.monsterLastDir = 3, g.module.monsterChaseDir = 2;
     g.form.points = 5;
-    game::Module1 expected = g.module;
-    expected.actorTop = 50;
-    expected.actorLeft = 50;
+    g.form.distTop = 6, g.form.distLeft = 7, g.form.sideTop = 1, g.form.sideLeft = 1;
+    g.form.savedTop = 8, g.form.savedLeft = 9;
+    g.control(ControlId::Image7).visible = false;
+    g.control(ControlId::Timer2).enabled = false;
+    g.control(ControlId::Picture3).visible = true;
+    game::Form1 expected = g.form;
+    expected.module.actorTop = 50;
+    expected.module.actorLeft = 50;
+    expected.points = 0;
+    expected.controls = fixture::Game().form.controls; // positions and facings as a fresh load sets them
+    expected.controls[ControlId::Image7].visible = false;
+    expected.controls[ControlId::Timer2].enabled = false;
 
-    g.form.Form_Load();
+    (void)g.form.Form_Load();
 
-    EXPECT_EQ(g.module, expected);
-    EXPECT_EQ(g.form.points, 0);
-    EXPECT_EQ(g.control("Label2").caption(), "");
-    for (int i = 3; i <= 17; ++i)
-        EXPECT_TRUE(g.control("Image" + std::to_string(i)).visible());
+    EXPECT_EQ(g.form, expected);
+    EXPECT_EQ(g.form.controls.label2Caption, "design caption");
 }
 
 TEST(PlayerTick, QueriesAllFourKeysEveryTickDownRightUpLeft)
@@ -77,7 +87,7 @@ TEST(PlayerTick, QueriesAllFourKeysEveryTickDownRightUpLeft)
     g.keys.nextTick({kDown, kRight, kUp, kLeft});
     g.keys.nextTick({kUp, kLeft});
     for (int i = 0; i < 3; ++i)
-        g.form.Timer1_Timer();
+        g.playerTick();
     std::vector<ArrowKey> expected;
     for (int i = 0; i < 3; ++i)
         expected.insert(expected.end(), {kDown, kRight, kUp, kLeft});
@@ -88,17 +98,16 @@ TEST(PlayerTick, SingleKeysAtTheStart)
 {
     struct Case { ArrowKey key; Cell end; Log writes; };
     const Case cases[] = {
-        {kDown, {670, 50}, stepWrites("Picture2", 670, 50)},
-        {kRight, {50, 670}, stepWrites("Picture1", 50, 670)},
+        {kDown, {670, 50}, stepWrites(ControlId::Picture2, 670, 50)},
+        {kRight, {50, 670}, stepWrites(ControlId::Picture1, 50, 670)},
         {kUp, {50, 50}, {}},
         {kLeft, {50, 50}, {}},
     };
     for (const Case& c : cases) {
         Game g;
         g.keys.nextTick({c.key});
-        g.form.Timer1_Timer();
+        EXPECT_EQ(g.playerTick(), c.writes) << static_cast<int>(c.key);
         EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), c.end) << static_cast<int>(c.key);
-        EXPECT_EQ(g.frontEnd.log, c.writes) << static_cast<int>(c.key);
         EXPECT_EQ(g.visibleFacings().size(), 1u);
     }
 }
@@ -108,26 +117,25 @@ TEST(PlayerTick, TwoKeysInOneTick)
     {   // Diagonal from the start: ends facing right, the down picture left behind mid-way.
         Game g;
         g.keys.nextTick({kDown, kRight});
-        g.form.Timer1_Timer();
+        EXPECT_EQ(g.playerTick(), stepWrites(ControlId::Picture2, 670, 50) + stepWrites(ControlId::Picture1, 670, 670));
         EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(670, 670));
-        EXPECT_EQ(g.frontEnd.log, stepWrites("Picture2", 670, 50) + stepWrites("Picture1", 670, 670));
-        EXPECT_EQ(g.visibleFacings(), Log{"Picture1"});
+        EXPECT_EQ(g.visibleFacings(), Facings{ControlId::Picture1});
+        EXPECT_EQ(g.control(ControlId::Picture2).top, 670.f);
+        EXPECT_EQ(g.control(ControlId::Picture2).left, 50.f);
     }
     {   // Down and up cancel on the vertical corridor, facing up.
         Game g;
         g.placeCharacter(670, 50);
         g.keys.nextTick({kUp, kDown});
-        g.form.Timer1_Timer();
+        EXPECT_EQ(g.playerTick(), stepWrites(ControlId::Picture2, 1290, 50) + stepWrites(ControlId::Picture4, 670, 50));
         EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(670, 50));
-        EXPECT_EQ(g.frontEnd.log, stepWrites("Picture2", 1290, 50) + stepWrites("Picture4", 670, 50));
     }
     {   // Right and left cancel on an open cross, facing left.
         Game g;
         g.placeCharacter(670, 670);
         g.keys.nextTick({kLeft, kRight});
-        g.form.Timer1_Timer();
+        EXPECT_EQ(g.playerTick(), stepWrites(ControlId::Picture1, 670, 1290) + stepWrites(ControlId::Picture3, 670, 670));
         EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(670, 670));
-        EXPECT_EQ(g.frontEnd.log, stepWrites("Picture1", 670, 1290) + stepWrites("Picture3", 670, 670));
     }
 }
 
@@ -136,59 +144,52 @@ TEST(PlayerTick, DiagonalOntoAClosedCellStrandsTheCharacter)
     Game g;
     g.placeCharacter(1910, 1910);
     g.keys.nextTick({kDown, kRight});
-    g.form.Timer1_Timer();
+    g.playerTick();
     EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(2530, 2530));
     EXPECT_EQ(g.module.cellCode, 6); // judged on the start cell only
 
-    g.frontEnd.log.clear();
+    game::Form1 stranded = g.form;
+    stranded.module.cellCode = 0; // the next tick looks up the closed cell
     for (int i = 0; i < 5; ++i) {
         g.keys.nextTick({kDown, kRight, kUp, kLeft});
-        g.form.Timer1_Timer();
+        EXPECT_EQ(g.playerTick(), Log{});
     }
-    EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(2530, 2530));
-    EXPECT_EQ(g.frontEnd.log, Log{});
+    EXPECT_EQ(g.form, stranded);
 }
 
 TEST(PlayerTick, ARefusedPressIsUsedUpNotSaved)
 {
-    // Real key events this time, through the program's own latch.
-    app::NullFrontEnd frontEnd;
-    scripted::ScriptedRandom random;
-    app::App program(frontEnd, random);
-    program.start();
-    game::Form1& form = *program.rules();
-    const game::Module1& module = program.module();
-
-    program.keyDown(kUp, false); // refused at the start
-    program.keyUp(kUp);
-    form.Timer1_Timer();
-    program.keyDown(kDown, false);
-    program.keyUp(kDown);
-    form.Timer1_Timer();
-    ASSERT_EQ(Cell(module.actorTop, module.actorLeft), Cell(670, 50)); // up is open here
-    form.Timer1_Timer();
-    EXPECT_EQ(Cell(module.actorTop, module.actorLeft), Cell(670, 50));
-    EXPECT_TRUE(program.window(app::FormId::Form1)->control("Picture2").visible());
+    Game g;
+    // Each report waits for its key's next query, as a latched press does.
+    g.keys.push(kUp, 1); // refused at the start
+    g.playerTick();
+    g.keys.push(kDown, 1);
+    g.playerTick();
+    ASSERT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(670, 50)); // up is open here
+    g.playerTick();
+    EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(670, 50));
+    EXPECT_EQ(g.visibleFacings(), Facings{ControlId::Picture2});
 }
 
 TEST(PlayerTick, NothingReportedMeansNothingWritten)
 {
     Game g;
     g.placeCharacter(670, 670);
+    g.playerTick();
+    const game::Form1 idle = g.form;
     for (int i = 0; i < 50; ++i)
-        g.form.Timer1_Timer();
+        EXPECT_EQ(g.playerTick(), Log{});
     // Held-now (bit 15) and other bits without bit 0 are not a press.
     constexpr std::int16_t kHeldNow = INT16_MIN;
     for (const std::int16_t bits : {kHeldNow, std::int16_t{2}, std::int16_t{0x7FFE}})
         for (const ArrowKey key : scripted::ScriptedKeys::kAll)
             g.keys.push(key, bits);
     for (int i = 0; i < 3; ++i)
-        g.form.Timer1_Timer();
-    EXPECT_EQ(g.frontEnd.log, Log{});
-    EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(670, 670));
+        EXPECT_EQ(g.playerTick(), Log{});
+    EXPECT_EQ(g.form, idle);
 
     g.keys.push(kRight, kHeldNow | 1); // bit 0 with bit 15: a press
-    g.form.Timer1_Timer();
+    g.playerTick();
     EXPECT_EQ(g.module.actorLeft, 1290);
 }
 
@@ -207,9 +208,8 @@ TEST(PlayerTick, BorderCellsHoldTheCharacterIn)
         Game g;
         g.placeCharacter(static_cast<std::int16_t>(cell.first), static_cast<std::int16_t>(cell.second));
         g.keys.nextTick({key});
-        g.form.Timer1_Timer();
+        EXPECT_EQ(g.playerTick(), Log{});
         EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), cell) << "key " << static_cast<int>(key);
-        EXPECT_EQ(g.frontEnd.log, Log{});
     }
 }
 
@@ -218,10 +218,10 @@ TEST(PlayerTick, LooksUpItsOwnCellAfterTheMonsterLeftAnotherCode)
     Game g;
     g.placeMonster(2530, 2530); // a closed cell: code 0 refuses every player step
     g.random.addWeights(0, 0, 0, 5);
-    g.form.Timer3_Timer();
+    g.monsterTick();
     ASSERT_EQ(g.module.cellCode, 0);
     g.keys.nextTick({kRight});
-    g.form.Timer1_Timer();
+    g.playerTick();
     EXPECT_EQ(Cell(g.module.actorTop, g.module.actorLeft), Cell(50, 670));
 }
 
@@ -242,7 +242,7 @@ std::set<Cell> reachable(const std::vector<std::vector<ArrowKey>>& keySets)
                     pressed = pressed || p == k;
                 g.keys.push(k, pressed ? 1 : 0);
             }
-            g.form.Timer1_Timer();
+            g.playerTick();
             const Cell to(g.module.actorTop, g.module.actorLeft);
             if (seen.insert(to).second)
                 todo.push_back(to);
@@ -293,10 +293,10 @@ TEST(PlayerTick, AStepPastSixteenBitsTrapsBeforeStoringAnything)
     Game g;
     g.placeCharacter(3150, 32500); // off the table, so the last code (open cross) still stands
     g.module.cellCode = 1;
+    const game::Form1 before = g.form;
     g.keys.nextTick({kRight});
-    fixture::expectRuntimeError(game::ErrorNumber::Overflow, [&] { g.form.Timer1_Timer(); });
-    EXPECT_EQ(g.module.actorLeft, 32500);
-    EXPECT_EQ(g.frontEnd.log, Log{});
+    fixture::expectRuntimeError(game::ErrorNumber::Overflow, [&] { (void)g.form.Timer1_Timer(g.keys); });
+    EXPECT_EQ(g.form, before);
 }
 
 } // namespace

@@ -8,15 +8,12 @@
 //                   uint32 fraction in [0, 1), any other kind a raw double (NaN, 1e9, -3 ...)
 //   3 place monster then a mode byte and its operands (placeMonster below)
 //   4 monster onto the character, for captures
-// Opcodes are taken modulo 5. A missing byte reads as zero, so every input is a valid game.
-// While the game-over box is open, the next (byte % 4) events arrive as nested timer ticks, the way
-// a modal box's event loop would deliver them.
-#include "ui/app/app.h"
+// Opcodes are taken modulo 5. A missing byte reads as zero, so every input is a valid game. A
+// capture ends the game (the window that showed it is unloaded): the rest of the input is unread.
+#include "game/controls.h"
 #include "game/form1.h"
 #include "game/module1.h"
-#include "ui/app/null_front_end.h"
 #include "game/runtime_error.h"
-#include "ui/app/stored_control.h"
 
 #include <algorithm>
 #include <array>
@@ -27,9 +24,7 @@
 #include <cstring>
 #include <limits>
 #include <map>
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -69,10 +64,14 @@ private:
     std::size_t m_pos = 0;
 };
 
-constexpr std::array<const char*, 15> kPellets{"Image4",  "Image3",  "Image5",  "Image7",  "Image6",
-                                               "Image8",  "Image9",  "Image10", "Image11", "Image12",
-                                               "Image13", "Image14", "Image15", "Image16", "Image17"};
-constexpr std::array<const char*, 4> kFacings{"Picture1", "Picture2", "Picture3", "Picture4"};
+using game::ControlId;
+
+constexpr std::array kPellets{ControlId::Image3,  ControlId::Image4,  ControlId::Image5,  ControlId::Image6,
+                              ControlId::Image7,  ControlId::Image8,  ControlId::Image9,  ControlId::Image10,
+                              ControlId::Image11, ControlId::Image12, ControlId::Image13, ControlId::Image14,
+                              ControlId::Image15, ControlId::Image16, ControlId::Image17};
+constexpr std::array kFacings{ControlId::Picture1, ControlId::Picture2, ControlId::Picture3, ControlId::Picture4};
+constexpr std::array kTimers{ControlId::Timer1, ControlId::Timer2, ControlId::Timer3};
 
 class Keys final : public game::KeySource {
 public:
@@ -122,28 +121,47 @@ bool fits16(float value)
 
 bool insidePlayArea(float top, float left) { return top >= 50 && top <= 6250 && left >= 50 && left <= 10590; }
 
-// The program on the null front end. The fuzzer runs the handlers itself, so that a runtime error
-// reaches it instead of the program's error box.
-struct Game {
-    explicit Game(Bytes& in) : in(in), dice(in), app(frontEnd, dice, &keys), module(app.module())
-    {
-        frontEnd.whileBoxIsOpen = [this] { whileBoxIsOpen(); };
-        app.start();
-        check(frontEnd.errors.empty(), "the main window did not load", frontEnd.errors.empty() ? "" : frontEnd.errors[0]);
-        // Bound once, as the rules bind them. After a capture they outlive the unloading until the
-        // program's next event, and the fuzzer sends none.
-        form = app.rules();
-        app::LoadedWindow& form1 = *app.window(app::FormId::Form1);
-        for (std::size_t i = 0; i < kPellets.size(); ++i)
-            pellets[i] = &form1.control(kPellets[i]);
-        for (std::size_t i = 0; i < kFacings.size(); ++i)
-            facings[i] = &form1.control(kFacings[i]);
-        monsterControl = &form1.control("Picture5");
-        label = &form1.control("Label2");
-    }
+// The controls before the load: everything shown, the timers running. Where the pictures start
+// does not matter, the load places them.
+game::Form1Controls designTime()
+{
+    game::Form1Controls controls;
+    for (game::ControlState& state : controls.states)
+        state = {0, 0, true, true};
+    return controls;
+}
 
-    app::StoredControl& monster() { return *monsterControl; }
-    bool unloaded() const { return !app.loaded(app::FormId::Form1); }
+// Whoever shows the window follows the writes alone: they must account for every change.
+void checkWrites(const game::Form1Controls& before, const game::Form1Controls& after, const game::Writes& writes)
+{
+    game::Form1Controls shown = before;
+    for (const game::Write& w : writes) {
+        game::ControlState& state = shown[w.control];
+        switch (w.property) {
+        case game::Property::Top: state.top = w.value; break;
+        case game::Property::Left: state.left = w.value; break;
+        case game::Property::Visible: state.visible = w.value != 0; break;
+        case game::Property::Enabled: state.enabled = w.value != 0; break;
+        case game::Property::Caption: shown.label2Caption = after.label2Caption; break;
+        }
+    }
+    // NaN positions never compare equal: compare the bits.
+    for (std::size_t i = 0; i < game::kControlCount; ++i) {
+        const game::ControlState& a = shown.states[i];
+        const game::ControlState& b = after.states[i];
+        check(std::memcmp(&a.top, &b.top, sizeof a.top) == 0 && std::memcmp(&a.left, &b.left, sizeof a.left) == 0 &&
+                  a.visible == b.visible && a.enabled == b.enabled,
+              "a change the writes do not report", std::string(game::controlName(static_cast<ControlId>(i))));
+    }
+    check(shown.label2Caption == after.label2Caption, "a caption change the writes do not report");
+}
+
+// The main window's rules after their load. The fuzzer runs the handlers itself, so that a
+// runtime error reaches it.
+struct Game {
+    explicit Game(Bytes& in) : in(in), dice(in) { (void)form.Form_Load(); }
+
+    game::ControlState& monster() { return form.controls[ControlId::Picture5]; }
 
     void checkInvariants()
     {
@@ -152,55 +170,45 @@ struct Game {
         check(module.cellCode <= 12, "cell code out of range");
 
         int hidden = 0;
-        for (const app::StoredControl* pellet : pellets)
-            hidden += pellet->visible() ? 0 : 1;
-        check(form->points == hidden, "score differs from the pellets eaten");
-        checkShownMonster();
+        for (const ControlId pellet : kPellets)
+            hidden += form.controls[pellet].visible ? 0 : 1;
+        check(form.points == hidden, "score differs from the pellets eaten");
 
-        if (frontEnd.messageBoxes == 0) {
-            int shown = 0;
-            for (const app::StoredControl* facing : facings) {
-                if (!facing->visible())
-                    continue;
-                ++shown;
-                check(facing->top() == module.actorTop && facing->left() == module.actorLeft,
-                      "visible facing away from the character");
-            }
-            check(shown == 1, "not exactly one facing shown");
-        }
-    }
-
-    // Where a front end would put the monster's picture: within half a pixel of its twips and
-    // within reach of any window system, or nowhere when it is beyond that. NaN and huge values
-    // included, never undefined behaviour.
-    void checkShownMonster()
-    {
-        const std::optional<app::PixelPoint> shown = monster().pixelPosition();
-        const double x = monster().left() / 15.0;
-        const double y = monster().top() / 15.0;
-        if (!shown) {
-            check(!(std::fabs(x) < 29999.0 && std::fabs(y) < 29999.0), "a placeable monster has no pixel position");
+        if (captured) {
+            for (const ControlId facing : kFacings)
+                check(!form.controls[facing].visible, "character still shown after the capture");
+            for (const ControlId timer : kTimers)
+                check(!form.controls[timer].enabled, "a timer still runs after the capture");
             return;
         }
-        check(std::abs(shown->x) < 30000 && std::abs(shown->y) < 30000, "pixel position beyond window systems");
-        check(std::fabs(shown->x - x) <= 0.5 && std::fabs(shown->y - y) <= 0.5, "pixel position off its twips",
-              std::to_string(shown->x) + "," + std::to_string(shown->y));
+        int shown = 0;
+        for (const ControlId facing : kFacings) {
+            const game::ControlState& picture = form.controls[facing];
+            if (!picture.visible)
+                continue;
+            ++shown;
+            check(picture.top == module.actorTop && picture.left == module.actorLeft,
+                  "visible facing away from the character");
+        }
+        check(shown == 1, "not exactly one facing shown");
+        for (const ControlId timer : kTimers)
+            check(form.controls[timer].enabled, "a timer stopped before any capture");
     }
 
     // Runs one tick of a timer the way the toolkit does: only while the timer is enabled.
     void tick(int which)
     {
-        const char* timer = which == 0 ? "Timer1" : which == 1 ? "Timer2" : "Timer3";
-        if (!frontEnd.running(timer))
+        if (!form.controls[kTimers[static_cast<std::size_t>(which)]].enabled)
             return;
+        const game::Form1Controls before = form.controls;
         switch (which) {
-        case 0: playerTick(); break;
-        case 1: pelletTick(); break;
-        default: monsterTick(); break;
+        case 0: checkWrites(before, form.controls, playerTick()); break;
+        case 1: checkWrites(before, form.controls, pelletTick()); break;
+        default: checkWrites(before, form.controls, monsterTick()); break;
         }
     }
 
-    void playerTick()
+    game::Writes playerTick()
     {
         keys.next[game::ArrowKey::Down] = in.raw<std::int16_t>();
         keys.next[game::ArrowKey::Right] = in.raw<std::int16_t>();
@@ -208,44 +216,52 @@ struct Game {
         keys.next[game::ArrowKey::Left] = in.raw<std::int16_t>();
         // Confinement keeps the character on the board, so no step can overflow.
         try {
-            form->Timer1_Timer();
+            return form.Timer1_Timer(keys);
         } catch (const game::RuntimeError& error) {
             fail("player tick raised", error.what());
         }
     }
 
-    void pelletTick()
+    game::Writes pelletTick()
     {
-        const bool capture = monster().left() == static_cast<float>(module.actorLeft) &&
-                             monster().top() == static_cast<float>(module.actorTop);
-        const int boxesBefore = frontEnd.messageBoxes;
+        const bool capture = monster().left == static_cast<float>(module.actorLeft) &&
+                             monster().top == static_cast<float>(module.actorTop);
+        game::PelletTick tick;
         // At most fifteen points: the score cannot overflow.
         try {
-            form->Timer2_Timer();
+            tick = form.Timer2_Timer();
         } catch (const game::RuntimeError& error) {
             fail("pellet tick raised", error.what());
         }
-        check(label->caption() == "nombres de points: " + std::to_string(form->points),
+        check(form.controls.label2Caption == "nombres de points: " + std::to_string(form.points),
               "score label out of step");
-        if (boxesBefore > 0)
-            return; // a nested tick inside the box: judged by the box itself
-        check((frontEnd.messageBoxes == 1) == capture, "game-over box without a capture, or a capture without one");
-        check(frontEnd.messageBoxes <= 1, "more than one game-over box for one capture");
-        check(unloaded() == capture, "main window not unloaded exactly after the game-over box");
-        if (capture)
-            check(frontEnd.endStatus == 0, "the program did not end with its last window");
+        check(tick.captured == capture, "a capture reported without the monster on the character, or missed");
+        check(form.gameOverPrompt() == "Niark Niark !!!!!! GAME OVER !!!!!!    points:" + std::to_string(form.points),
+              "game-over prompt", form.gameOverPrompt());
+        if (capture) {
+            // One capture, one box: every timer stopped, then the character hidden, last of the writes.
+            check(tick.writes.size() >= kTimers.size() + kFacings.size(), "capture writes missing");
+            const game::Write* w = tick.writes.end() - kTimers.size() - kFacings.size();
+            for (const ControlId timer : kTimers)
+                check(*w++ == game::Write{timer, game::Property::Enabled, 0}, "capture did not stop the timers in order");
+            for (const ControlId facing : kFacings)
+                check(*w++ == game::Write{facing, game::Property::Visible, 0}, "capture did not hide the character in order");
+            captured = true;
+        }
+        return tick.writes;
     }
 
-    void monsterTick()
+    game::Writes monsterTick()
     {
         const std::int16_t top = module.actorTop;
         const std::int16_t left = module.actorLeft;
-        const float monsterTop = monster().top();
-        const float monsterLeft = monster().left();
+        const float monsterTop = monster().top;
+        const float monsterLeft = monster().left;
         dice.outOfContract = false;
 
+        game::Writes writes;
         try {
-            form->Timer3_Timer();
+            writes = form.Timer3_Timer(dice);
         } catch (const game::RuntimeError&) {
             // The runtime error ends the program: judge it and carry it on up.
             if (!dice.outOfContract)
@@ -255,12 +271,12 @@ struct Game {
 
         check(module.actorTop == top && module.actorLeft == left, "shared position not given back");
         if (dice.outOfContract)
-            return;
+            return writes;
         check(!expectOverflow(top, left, monsterTop, monsterLeft), "position beyond 16 bits went through");
         for (const std::int16_t w : {module.scoreRight, module.scoreLeft, module.scoreUp, module.scoreDown})
             check(w >= 0 && w <= 16, "weight outside 0..16");
-        const float dTop = monster().top() - monsterTop;
-        const float dLeft = monster().left() - monsterLeft;
+        const float dTop = monster().top - monsterTop;
+        const float dLeft = monster().left - monsterLeft;
         const bool horizontal = dTop == 0 && std::fabs(std::fabs(dLeft) - 620.0f) < 0.01f;
         const bool vertical = dLeft == 0 && std::fabs(std::fabs(dTop) - 620.0f) < 0.01f;
         check(horizontal != vertical, "monster did not make exactly one step");
@@ -268,7 +284,8 @@ struct Game {
                                                     : (dTop > 0 ? game::kDown : game::kUp);
         check(module.monsterLastDir == expectedDir, "last direction does not match the step");
         if (insidePlayArea(monsterTop, monsterLeft))
-            check(insidePlayArea(monster().top(), monster().left()), "monster left the playing area");
+            check(insidePlayArea(monster().top, monster().left), "monster left the playing area");
+        return writes;
     }
 
     // The tick converts both coordinates, then the two gaps it measures, each to 16 bits.
@@ -310,8 +327,8 @@ struct Game {
             left = 50.0f + 620.0f * (in.u8() % 18);
             break;
         }
-        monster().setTop(top);
-        monster().setLeft(left);
+        monster().top = top;
+        monster().left = left;
     }
 
     void event()
@@ -322,37 +339,18 @@ struct Game {
         case 2: tick(2); break;
         case 3: placeMonster(); break;
         default:
-            monster().setTop(module.actorTop);
-            monster().setLeft(module.actorLeft);
+            monster().top = module.actorTop;
+            monster().left = module.actorLeft;
             break;
         }
-    }
-
-    void whileBoxIsOpen()
-    {
-        check(frontEnd.messageBoxes == 1, "second game-over box");
-        const app::NullFrontEnd::Box& box = frontEnd.boxes.back();
-        check(box.prompt == "Niark Niark !!!!!! GAME OVER !!!!!!    points:" + std::to_string(form->points),
-              "game-over prompt", box.prompt);
-        check(box.style == 16 && box.title == "Tu t'est fait manger ^^", "game-over box style or title");
-        for (const app::StoredControl* facing : facings)
-            check(!facing->visible(), "character still shown under the game-over box");
-        // The modal box runs an event loop: whatever ticks are still enabled arrive now.
-        for (int nested = in.u8() % 4; nested > 0; --nested)
-            tick(in.u8() % 3);
     }
 
     Bytes& in;
     Keys keys;
     Dice dice;
-    app::NullFrontEnd frontEnd{app::NullFrontEnd::Recording::Off};
-    app::App app;
-    game::Module1& module;
-    game::Form1* form = nullptr;
-    std::array<app::StoredControl*, 15> pellets{};
-    std::array<app::StoredControl*, 4> facings{};
-    app::StoredControl* monsterControl = nullptr;
-    app::StoredControl* label = nullptr;
+    game::Form1 form{designTime()};
+    game::Module1& module = form.module;
+    bool captured = false;
 };
 
 } // namespace
@@ -363,7 +361,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Game g(in);
     g.checkInvariants();
     try {
-        while (!in.empty() && !g.unloaded()) {
+        while (!in.empty() && !g.captured) {
             g.event();
             g.checkInvariants();
         }

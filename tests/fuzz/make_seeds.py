@@ -63,7 +63,7 @@ SEEDS = {
     # Keys with other bits than bit 0, and all four at once.
     "odd_key_bits": player(DOWN, bits=-32768) + player(RIGHT, bits=-1) + player(DOWN, RIGHT, UP, LEFT)
     + player(DOWN, RIGHT, bits=0x7FFE) + pellets(),
-    # A capture, then ticks offered while the box is open (none may arrive: the timers are off).
+    # A capture ends the game: the ticks after it are never read.
     "capture": player(RIGHT) + pellets() + onto_character() + pellets() + bytes([3, 1, 0, 1, 2, 1, 2]),
     "capture_with_score": player(RIGHT) + pellets() + player(RIGHT) + pellets() + onto_character() + pellets()
     + bytes([2, 1, 1]),

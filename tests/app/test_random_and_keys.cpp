@@ -1,7 +1,7 @@
 // The clock-seeded random source and the arrow-key latch that stand in for the platform.
-#include "game/arrow_key_latch.h"
-#include "game/clock_random.h"
 #include "game/module1.h"
+#include "ui/app/arrow_key_latch.h"
+#include "ui/app/clock_random.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 
 namespace {
 
+using app::ArrowKeyLatch;
+using app::ClockRandom;
 using game::ArrowKey;
-using game::ArrowKeyLatch;
-using game::ClockRandom;
 
 constexpr double kChiSquare9At001 = 27.88;   // 9 degrees of freedom, p = 0.001
 constexpr double kChiSquare99At001 = 148.2;  // 99 degrees of freedom, p = 0.001
