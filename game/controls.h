@@ -2,6 +2,7 @@
 // writes a handler reports so that whoever shows the window can follow.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -50,7 +51,7 @@ struct Form1Controls {
 struct Write {
     ControlId control;
     Property property;
-    float value = 0;
+    float value;
     friend bool operator==(const Write&, const Write&) = default;
 };
 
@@ -60,6 +61,17 @@ class Writes {
 public:
     static constexpr std::size_t kCapacity = 24;
 
+    // Slots past the last write are never read, so they are neither cleared nor copied: a tick
+    // that writes nothing costs nothing here.
+    Writes() {}
+    Writes(const Writes& other) { *this = other; }
+    Writes& operator=(const Writes& other)
+    {
+        m_size = other.m_size;
+        std::copy_n(other.m_writes.begin(), m_size, m_writes.begin());
+        return *this;
+    }
+
     void add(Write write);
 
     const Write* begin() const { return m_writes.data(); }
@@ -68,7 +80,7 @@ public:
     bool empty() const { return m_size == 0; }
 
 private:
-    std::array<Write, kCapacity> m_writes{};
+    std::array<Write, kCapacity> m_writes;
     std::size_t m_size = 0;
 };
 

@@ -103,7 +103,7 @@ void Form1::setEnabled(Writes& writes, ControlId id, bool enabled)
 void Form1::setCaption(Writes& writes, std::string caption)
 {
     controls.label2Caption = std::move(caption);
-    writes.add({ControlId::Label2, Property::Caption});
+    writes.add({ControlId::Label2, Property::Caption, 0});
 }
 
 Writes Form1::Form_Load()
