@@ -17,6 +17,7 @@ public:
     void release(ArrowKey key);
     // The keyboard went elsewhere: nothing stays held, so the character cannot run away.
     void releaseAll();
+    bool held(ArrowKey key) const { return m_keys[index(key)].held; }
 
     std::int16_t GetAsyncKeyState(ArrowKey key) override;
 

@@ -110,7 +110,7 @@ void App::unloadForm1() { unload(FormId::Form1); }
 
 void App::keyDown(game::ArrowKey key, bool autoRepeat)
 {
-    if (!autoRepeat)
+    if (!autoRepeat || !m_latch.held(key))
         m_latch.press(key);
 }
 
