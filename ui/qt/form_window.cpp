@@ -2,6 +2,7 @@
 #include "ui/qt/form_window.h"
 
 #include "ui/app/layout.h"
+#include "ui/qt/bmp_picture.h"
 #include "ui/qt/picture_button.h"
 #include "ui/qt/picture_widget.h"
 #include "game/runtime_error.h"
@@ -37,7 +38,7 @@ QPixmap picture(std::string_view name)
     if (name.empty())
         return {};
     const QString path = QStringLiteral(":/pictures/%1.bmp").arg(qText(name));
-    QPixmap pixmap(path);
+    const QPixmap pixmap = bmpPicture(path);
     if (pixmap.isNull())
         throw game::RuntimeError(game::ErrorNumber::ObjectRequired, "Image introuvable : " + path.toStdString());
     return pixmap;
