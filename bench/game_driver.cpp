@@ -1,5 +1,6 @@
 // The game's own windows, built by GameApp as the game builds them, with a scripted player and a
 // monster that keeps to the far side of the board, so that a measured play never ends in a capture.
+#include "ui/qt/desktop_identity.h"
 #include "ui/qt/game_app.h"
 #include "bench/play_probe.h"
 #include "bench/scripted_play.h"
@@ -15,7 +16,8 @@ int main(int argc, char* argv[])
     if (!options)
         return 2;
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(app::kProgramName.data(), static_cast<qsizetype>(app::kProgramName.size())));
+    // As the game starts, so that its set-up is measured too.
+    setUpDesktopIdentity();
     QApplication::setQuitOnLastWindowClosed(false);
 
     GameApp game(std::make_unique<bench::FarSideRandom>());

@@ -142,8 +142,8 @@ void processRows(std::vector<Row>& rows, const Program& game, const Program& bas
     rows.push_back(Row::title("process, median of " + std::to_string(options.startupRuns) + " start-ups and " +
                               std::to_string(options.runs) + " plays of " + decimal(options.seconds) + " s each"));
     Row startup = both("start-up to first paint of the client (ms)", "startup_ms", false, 1);
-    startup.goal = "<= 1.10x";
-    startup.met = ratioAtMost(startup.game, startup.baseline, 1.10);
+    startup.goal = "<= 1.05x";
+    startup.met = ratioAtMost(startup.game, startup.baseline, 1.05);
     rows.push_back(startup);
 
     Row memory = both("peak resident memory (MiB)", "maxrss_mib", true, 1);

@@ -148,37 +148,46 @@ TEST(GameOver, OneBoxThenTheMainWindowIsUnloadedAndTheSmallWindowsKeepTheProgram
     EXPECT_EQ(p.frontEnd.endStatus, 0);
 }
 
-TEST(Keys, AutoRepeatAloneIsNoPress)
+TEST(Keys, AutoRepeatOfAHeldKeyAddsNoStepAndATapCountsOnce)
 {
     Program p;
-    p.app.keyDown(ArrowKey::Right, true);
-    p.frontEnd.advance(500);
-    EXPECT_EQ(support::rules(p.app).module.actorLeft, 50);
     p.app.keyDown(ArrowKey::Right, false);
+    p.frontEnd.advance(250);
+    EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
+    // Let go between two ticks, just after a repeat: no step for the repeat.
+    p.app.keyDown(ArrowKey::Right, true);
     p.app.keyUp(ArrowKey::Right);
-    // A tap between two ticks still counts, once.
     p.frontEnd.advance(500);
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
+    // A tap between two ticks still counts, once.
+    p.app.keyDown(ArrowKey::Right, false);
+    p.app.keyUp(ArrowKey::Right);
+    p.frontEnd.advance(500);
+    EXPECT_EQ(support::rules(p.app).module.actorLeft, 1290);
 }
 
-TEST(Keys, HeldKeysAreLetGoWhenAnyWindowUnloadsOrTheKeyboardGoesAway)
+TEST(Keys, UnloadsAndALostKeyboardLetGoButAKeyStillDownIsHeldAgainByItsRepeat)
 {
     Program p;
     p.choose("apropos");
     p.app.keyDown(ArrowKey::Right, false);
     p.frontEnd.advance(250);
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
+    // Its release may have gone to the unloaded window: let go, and no repeat says otherwise.
     p.click("Form3", "Command1");
-    // Still down on the keyboard: its auto-repeat does not start the hold again.
-    p.app.keyDown(ArrowKey::Right, true);
     p.frontEnd.advance(250);
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
+    // Still down on the keyboard: its next repeat walks on.
+    p.app.keyDown(ArrowKey::Right, true);
+    p.frontEnd.advance(500);
+    EXPECT_EQ(support::rules(p.app).module.actorLeft, 1910);
 
-    // The press still counts once; the hold ends with the keyboard.
-    p.app.keyDown(ArrowKey::Right, false);
     p.app.keyboardLost();
-    p.frontEnd.advance(750);
-    EXPECT_EQ(support::rules(p.app).module.actorLeft, 1290);
+    p.frontEnd.advance(250);
+    EXPECT_EQ(support::rules(p.app).module.actorLeft, 1910);
+    p.app.keyDown(ArrowKey::Right, true);
+    p.frontEnd.advance(250);
+    EXPECT_EQ(support::rules(p.app).module.actorLeft, 2530);
 }
 
 TEST(Errors, TheFirstRuntimeErrorIsReportedOnceAndEndsTheProgram)

@@ -108,8 +108,12 @@ done
 [ -n "$window" ] || { cat "$work/game.log"; fail "no window named GLOUTO within 10 s"; }
 echo "window $window: $(xdotool getwindowname "$window" | tr -s ' ')"
 
-# The window carries the game's icon at every size it was drawn at.
-icons=$(xprop -len 1000000 -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort -u)
+# The window carries the game's icon at every size it was drawn at, set just after its first frame.
+has_every_icon() {
+    icons=$(xprop -len 1000000 -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort -u)
+    for size in "${icon_sizes[@]}"; do grep -q "Icon ($size x $size)" <<<"$icons" || return 1; done
+}
+for _ in $(seq 20); do has_every_icon && break; sleep 0.25; done
 for size in "${icon_sizes[@]}"; do
     grep -q "Icon ($size x $size)" <<<"$icons" || fail "the window has no ${size}x${size} icon (it has: ${icons:-none})"
 done

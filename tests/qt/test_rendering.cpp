@@ -1,6 +1,9 @@
 // What the windows actually show, read back from offscreen grabs.
 #include "tests/qt/qt_test_support.h"
+#include "ui/qt/bmp_picture.h"
 
+#include <QDir>
+#include <QImageReader>
 #include <QLabel>
 
 namespace {
@@ -25,6 +28,23 @@ bool darkNear(const QImage& image, QPoint at)
 }
 
 class Rendering : public qtt::GameFixture {};
+
+// The game reads its pictures itself: every one must come out exactly as Qt's own reader reads it
+// (row order, colour order, row padding of odd widths).
+TEST(Pictures, EachEmbeddedBmpReadsAsQtsOwnReaderReadsIt)
+{
+    const QStringList files = QDir(QStringLiteral(":/pictures")).entryList({QStringLiteral("*.bmp")});
+    ASSERT_GE(files.size(), 15);
+    for (const QString& file : files) {
+        const QString path = QStringLiteral(":/pictures/") + file;
+        const QImage ours = bmpPicture(path).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage qts = QImageReader(path).read().convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(qts.isNull()) << file.toStdString();
+        EXPECT_EQ(ours, qts) << file.toStdString();
+    }
+    EXPECT_TRUE(bmpPicture(QStringLiteral(":/pictures/none.bmp")).isNull());
+    EXPECT_TRUE(bmpPicture(QStringLiteral(":/pictures/icon_16.png")).isNull());
+}
 
 TEST_F(Rendering, BoardAtStartShowsCharacterMonsterPelletsAndWalls)
 {

@@ -4,7 +4,7 @@ set -euo pipefail
 
 GAME=${1:?usage: player_session.sh GLOUTO_BINARY WM_DELETE_HELPER}
 WM_DELETE=${2:?usage: player_session.sh GLOUTO_BINARY WM_DELETE_HELPER}
-for tool in Xvfb xdotool xwininfo xprop import convert compare; do
+for tool in Xvfb xdotool xset xwininfo xprop import convert compare; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 source "$(dirname "$0")/session_lib.sh"
@@ -250,7 +250,40 @@ run_keys() {
     expect_exit_ok 1 "WM_DELETE_WINDOW on the main window"
 }
 
-# Runs 3 and 4: the main window alone, closed by 'quitter' ($1 menu) or by its close box.
+# The top-row column the character is in, or nothing.
+top_column() { local c; shoot top-row; for c in $(seq 0 17); do character_in 0 "$c" && { echo "$c"; return; }; done; }
+column_past() { local c; c=$(top_column); [[ -n $c ]] && ((c >= $1)); }
+
+# Run 3: Right held (the server's own auto-repeat on) while the about window opens and closes: the
+# unload lets go of every key, and the repeats of the key still down must take the hold up again.
+run_held_through_a_window() {
+    launch "held-$1"
+    focus "$MAIN"
+    wait_until 30 label_has_text || fail "the score label shows no text 3 s after start"
+    say "keys: Right held walks along the top row, through opening and closing the about window"
+    xdotool keydown Right
+    wait_until 10 column_past 1 || { xdotool keyup Right; caught_early && return; fail "holding Right did not walk the character along the top row"; }
+    choose "a propos"
+    wait_until 30 up "A propos" || { xdotool keyup Right; caught_early && return; fail "'a propos' opened no about window while Right was held"; }
+    geometry "$(windows_titled "A propos")"
+    xdotool mousemove --sync $((GX + 150)) $((GY + 149)) click 1
+    wait_until 30 gone "A propos" || { xdotool keyup Right; fail "the about window's 'Quitter' did not close it"; }
+    local from
+    from=$(top_column)
+    [[ -n $from ]] || { xdotool keyup Right; caught_early && return; fail "the character left the top row"; }
+    # Four beats a second: two more cells within 1.5 s, if the hold came back.
+    wait_until 15 column_past $((from + 2)) || {
+        xdotool keyup Right; caught_early && return
+        fail "with Right still held, the character stopped at column $from after the about window closed"
+    }
+    xdotool keyup Right
+    note "closed the about window at column $from; still held, the character walked on to column $(top_column)"
+    "$WM_DELETE" "$MAIN"
+    if ! wait_until 50 game_ended && up "$OVER_TITLE"; then check_game_over; return; fi
+    expect_exit_ok 1 "WM_DELETE_WINDOW on the main window"
+}
+
+# Runs 4 and 5: the main window alone, closed by 'quitter' ($1 menu) or by its close box.
 run_quit() {
     launch "quit-$1"
     enter_safe_cell
@@ -261,6 +294,8 @@ run_quit() {
 
 started=$SECONDS
 start_xvfb
+# Held keys repeat, as on a player's desktop.
+xset r on
 run_start_and_menus
 for attempt in 1 2 3 4 5; do
     RETRY=0
@@ -268,6 +303,13 @@ for attempt in 1 2 3 4 5; do
     ((RETRY)) || break
     ((attempt < 5)) || fail "the monster cut the key checks short five times in a row"
     say "a new game for the key checks (attempt $((attempt + 1)))"
+done
+for attempt in 1 2 3 4 5; do
+    RETRY=0
+    run_held_through_a_window "$attempt"
+    ((RETRY)) || break
+    ((attempt < 5)) || fail "the monster cut the held-key check short five times in a row"
+    say "a new game for the held-key check (attempt $((attempt + 1)))"
 done
 run_quit menu "'quitter'"
 run_quit closebox "the main window's close box (WM_DELETE_WINDOW)"

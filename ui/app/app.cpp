@@ -112,7 +112,7 @@ void App::unload(FormId id)
 
 void App::keyDown(game::ArrowKey key, bool autoRepeat)
 {
-    if (!autoRepeat)
+    if (!autoRepeat || !m_latch.held(key))
         m_latch.press(key);
 }
 

@@ -44,8 +44,9 @@ public:
     void Command5_Click();
     void Command1_Click();
 
-    // Arrow keys from whichever of the game's windows has the focus. Auto-repeat adds nothing: a
-    // held key already reports on every query.
+    // Arrow keys from whichever of the game's windows has the focus. Auto-repeat of a held key adds
+    // nothing (it already reports on every query); of a key let go by an unload or a lost keyboard,
+    // it holds the key again, since the platform still reports it down.
     void keyDown(game::ArrowKey key, bool autoRepeat);
     void keyUp(game::ArrowKey key);
     // The keyboard went to another program: nothing stays held.

@@ -19,6 +19,7 @@ public:
     void release(game::ArrowKey key);
     // The keyboard went elsewhere: nothing stays held, so the character cannot run away.
     void releaseAll();
+    bool held(ArrowKey key) const { return m_keys[index(key)].held; }
 
     std::int16_t GetAsyncKeyState(game::ArrowKey key) override;
 

@@ -2,6 +2,7 @@
 #include "ui/qt/form_window.h"
 
 #include "ui/app/layout.h"
+#include "ui/qt/bmp_picture.h"
 #include "ui/qt/picture_button.h"
 #include "ui/qt/picture_widget.h"
 #include "ui/qt/qt_text.h"
@@ -35,7 +36,8 @@ QPixmap picture(std::string_view name)
 {
     if (name.empty())
         return {};
-    QPixmap pixmap(QStringLiteral(":/pictures/%1.bmp").arg(qText(name)));
+    const QString path = QStringLiteral(":/pictures/%1.bmp").arg(qText(name));
+    const QPixmap pixmap = bmpPicture(path);
     if (pixmap.isNull())
         throw app::missingPicture(name);
     return pixmap;
@@ -247,9 +249,10 @@ void FormWindow::showAndActivate()
         centre();
         show();
         // The frame is the window manager's, and its size is known only once it has framed the
-        // window: centre again then.
+        // window: centre again then. No manager frames a window the moment it is mapped, so the
+        // first look waits too, and the first frame does not wait for it.
         m_framingLooks = 0;
-        centreOnceFramed();
+        QTimer::singleShot(kFramingLookMs, this, &FormWindow::centreOnceFramed);
     }
     raise();
     activateWindow();
@@ -260,9 +263,10 @@ void FormWindow::centre()
     // The whole window, frame included, in the middle of the screen's available area. Where the
     // platform places windows itself (Wayland), the compositor's choice stands. The widget's own
     // idea of its frame may lag the window manager's word, so the client area is placed, by the
-    // margins the window itself reports.
+    // margins the window itself reports. A window never shown has no frame yet, and asking would
+    // cost round trips to the X server before the window is even mapped.
     const QRect available = screen()->availableGeometry();
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QMargins frame = isVisible() && windowHandle() ? windowHandle()->frameMargins() : QMargins();
     const QSize whole = size().grownBy(frame);
     const QPoint frameAt(available.x() + (available.width() - whole.width()) / 2,
                          available.y() + (available.height() - whole.height()) / 2);
@@ -277,7 +281,7 @@ void FormWindow::centreOnceFramed()
     if (!windowHandle()->frameMargins().isNull())
         centre();
     else if (++m_framingLooks < kLooks)
-        QTimer::singleShot(20, this, &FormWindow::centreOnceFramed);
+        QTimer::singleShot(kFramingLookMs, this, &FormWindow::centreOnceFramed);
 }
 
 void FormWindow::unload() { hide(); }

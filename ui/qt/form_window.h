@@ -38,6 +38,9 @@ private:
     void centre();
     void centreOnceFramed();
 
+    // Between two looks for the window manager's frame.
+    static constexpr int kFramingLookMs = 20;
+
     const forms::FormDef& m_definition;
     app::WindowEvents& m_events;
     QWidget* m_client;
