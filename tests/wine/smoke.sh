@@ -236,8 +236,9 @@ hold_right_past() {
     poll 5 "shot held && [ \"\$(character_column held)\" -gt $1 ] 2>/dev/null"
 }
 
-# The key source sees every loop on the game's thread, a window's unloading ends a hold, and Alt
-# with an arrow is the arrow. The monster stays trapped far below the top row.
+# The key source sees every loop on the game's thread, a window's unloading ends a hold that no
+# auto-repeat renews (this server repeats no key), and Alt with an arrow is the arrow. The monster
+# stays trapped far below the top row.
 key_checks() {
     local column
     main=$(await 60 window_id "$main_title" GLOUTO) || fail "the main window opens"
