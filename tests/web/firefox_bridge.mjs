@@ -27,6 +27,13 @@ const operations = {
                 "datareporting.policy.dataSubmissionEnabled": false,
                 "network.captive-portal-service.enabled": false,
                 "network.connectivity-service.enabled": false,
+                // A touch screen as the only pointer, as on a phone, for a session that asks for one.
+                ...(request.touch ? {
+                    "dom.w3c_touch_events.enabled": 1,
+                    "dom.maxtouchpoints.testing.value": 5,
+                    "ui.primaryPointerCapabilities": 1,
+                    "ui.allPointerCapabilities": 1,
+                } : {}),
             },
         });
         [page] = await browser.pages();
