@@ -11,14 +11,17 @@ spoken to in JSON lines. All input is real: the browser makes trusted key, mouse
                                  so that a test case meeting it is reported as skipped with the reason
     open_session(engine, width=1024, height=768, scale=1, touch=False) -> Session
         A fresh browser with its own profile; its viewport is width x height CSS pixels at `scale`
-        device pixels per CSS pixel; with touch=True the page sees a touch screen. Close it with
-        .close() or use it as a context manager.
+        device pixels per CSS pixel; with touch=True the page sees a touch screen (navigator.
+        maxTouchPoints 5, `pointer: coarse`) and gets touch events. Close it with .close() or use it
+        as a context manager. WebKitGTK raises Unsupported for a scale that is not a whole number
+        and for touch=True (its driver turns touch input into mouse input).
 
     Session
         .engine                  one of ENGINES
         .open(url)               navigates and waits for the load event
         .run(script, *args)      runs `script` as the body of a function (arguments[i], `return`, a
-                                 returned promise is awaited) and gives back its JSON value
+                                 returned promise is awaited) and gives back its JSON value (return
+                                 plain data, never an element: engines differ on those)
         .wait_for(script, *args, seconds=WAIT_SECONDS)
                                  runs the script until its value is truthy and gives back that value;
                                  raises TimeoutError after `seconds`
@@ -36,15 +39,21 @@ spoken to in JSON lines. All input is real: the browser makes trusted key, mouse
         .drag(target, dx, dy)    presses at a target, moves by (dx, dy) CSS pixels, releases there
         .touch_start(finger, target), .touch_move(finger, target), .touch_end(finger)
                                  one finger (any hashable name) of a touch screen; fingers already down
-                                 stay down, so two touch_start calls hold two fingers at once
+                                 stay down, so two touch_start calls hold two fingers at once;
+                                 WebKitGTK raises Unsupported
         .tap(target, text=None)  one finger down and up on a target
         .screenshot(target=None) -> PNG bytes of the viewport in device pixels, or of the box of the
                                  element named by a CSS selector
         .set_viewport(width, height, scale=None)
-                                 resizes the viewport (and changes the device pixel ratio) without reload
+                                 resizes the viewport (and changes the device pixel ratio) without
+                                 reload; the page gets its resize event. WebKitGTK raises Unsupported
+                                 for a new scale (its ratio is fixed when it starts) and for a size
+                                 its browser window cannot take (less than about 450 px wide)
         .visit_other_tab()       opens another tab, which takes the focus and hides the page, closes it
                                  and comes back to the page
         .process_ids()           the browser's processes, for measuring their CPU time
+        .driver                  Chromium and WebKitGTK only: the Selenium WebDriver, for what only
+                                 one engine offers (the benchmark uses Chromium's DevTools protocol)
 """
 import base64
 import functools
@@ -428,11 +437,25 @@ class WebKitSession(_SeleniumSession):
     def set_viewport(self, width, height, scale=None):
         if scale not in (None, self._scale):
             raise Unsupported("WebKitGTK's device pixel ratio is set when it starts, on its X server")
-        # The window holds more than the page: grow it by what the viewport lacks.
+        # The window holds more than the page: grow it by what the viewport lacks. The page hears of
+        # a new size a little after the window has it.
         self.driver.set_window_rect(0, 0, width, height)
-        inner = self.run("return [innerWidth, innerHeight]")
+        inner = self._settled_viewport([width, height])
         if inner != [width, height]:
             self.driver.set_window_rect(0, 0, 2 * width - inner[0], 2 * height - inner[1])
+            inner = self._settled_viewport([width, height])
+        if inner != [width, height]:
+            raise Unsupported(f"MiniBrowser's window cannot show a {width}x{height} page, only {inner[0]}x{inner[1]}")
+
+    def _settled_viewport(self, wanted):
+        """The viewport once it is `wanted`, or once it has kept one size for half a second."""
+        seen, deadline = [], time.monotonic() + WAIT_SECONDS
+        while time.monotonic() < deadline:
+            seen.append(self.run("return [innerWidth, innerHeight]"))
+            if seen[-1] == wanted or seen[-5:] == [seen[-1]] * 5:
+                break
+            time.sleep(0.1)
+        return seen[-1]
 
     def touch_start(self, finger, target):
         raise Unsupported("WebKitGTK's driver has no touch input")
