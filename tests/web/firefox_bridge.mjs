@@ -30,6 +30,7 @@ const operations = {
                 // A touch screen as the only pointer, as on a phone, for a session that asks for one.
                 ...(request.touch ? {
                     "dom.w3c_touch_events.enabled": 1,
+                    "dom.w3c_touch_events.legacy_apis.enabled": true,
                     "dom.maxtouchpoints.testing.value": 5,
                     "ui.primaryPointerCapabilities": 1,
                     "ui.allPointerCapabilities": 1,
