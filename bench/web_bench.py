@@ -1,8 +1,9 @@
 #!/usr/bin/python3 -B
-"""The browser build's costs: download size, time to the first frame with the board against a static
-page of the same pictures in the same places, and CPU while the game runs untouched.
+"""The browser build's costs: download size; in Chromium, time to the first frame with the board against
+a static page of the same pictures in the same places; in each engine, CPU of the untouched game against
+a trivial page that moves one picture five times a second.
 
-Usage: web_bench.py <page folder> [--runs N] [--seconds S]
+Usage: web_bench.py <page folder> [--engines chromium,firefox,webkit] [--runs N] [--seconds S]
 """
 import argparse
 import gzip
@@ -15,10 +16,7 @@ import tempfile
 import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests" / "web"))
-from selenium.webdriver.common.by import By  # noqa: E402
-from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
-
-from web_session import WAIT_SECONDS, Browser, StaticServer  # noqa: E402
+from web_session import ENGINES, StaticServer, open_session  # noqa: E402
 
 # Records, in the page's own clock (0 = navigation), the frame after the one in which every picture
 # of the main window's client had arrived. The same probe runs in both pages.
@@ -35,6 +33,25 @@ BOARD_PROBE = """
 })();
 """
 
+# The yardstick of idle CPU: what any page showing one moving 40x45 picture costs, written the plain
+# way. The game moves its monster (the same picture) as often.
+TRIVIAL_PAGE = """<!DOCTYPE html>
+<html><head><meta charset="utf-8"><title>one moving picture</title></head>
+<body style="margin: 0; background: #000">
+<img id="mover" src="pictures/monster.bmp" alt="" style="position: absolute; left: 0; top: 0">
+<script>
+let step = 0;
+setInterval(() => {
+    step = (step + 1) % 16;
+    document.getElementById("mover").style.left = 41 * Math.min(step, 16 - step) + "px";
+}, 200);
+</script>
+</body></html>
+"""
+GAME_READY = """return [...document.querySelectorAll('.window[data-form="Form1"] img')].length > 0
+    && [...document.images].filter((i) => i.closest('.window')).every((i) => i.complete)"""
+TRIVIAL_READY = "return document.getElementById('mover').complete"
+
 
 def download_sizes(folder):
     sizes = []
@@ -44,98 +61,96 @@ def download_sizes(folder):
     return sizes
 
 
-def snapshot_static_page(browser, url, folder):
-    """The game's own page as it first shows the board, frozen: its markup with no script at all."""
-    driver = browser.driver
-    driver.get(url)
-    wait(driver, lambda d: d.execute_script("return window.boardFrame !== undefined"))
-    html = driver.execute_script("""
-        const copy = document.documentElement.cloneNode(true);
-        copy.querySelectorAll('script').forEach((s) => s.remove());
-        return '<!DOCTYPE html>\\n' + copy.outerHTML;
-    """)
-    (folder / "static.html").write_text(html, encoding="utf-8")
+def first_frames(folder, url, runs):
+    """Medians of the first frame with the board, in ms: the game, and its markup frozen with no script."""
+    with open_session("chromium") as session:
+        driver = session.driver
+        driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": BOARD_PROBE})
+        session.open(url)
+        session.wait_for("return window.boardFrame !== undefined")
+        (folder / "static.html").write_text(session.run("""
+            const copy = document.documentElement.cloneNode(true);
+            copy.querySelectorAll('script').forEach((s) => s.remove());
+            return '<!DOCTYPE html>\\n' + copy.outerHTML;"""), encoding="utf-8")
+        # Every navigation is a first visit: nothing comes from the cache.
+        driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
+        times = {"game": [], "static": []}
+        for _ in range(runs):
+            for name, address in (("game", url), ("static", url + "static.html")):
+                session.open("about:blank")
+                session.open(address)
+                times[name].append(session.wait_for("return window.boardFrame"))
+        return statistics.median(times["game"]), statistics.median(times["static"])
 
 
-def wait(driver, condition):
-    return WebDriverWait(driver, WAIT_SECONDS, poll_frequency=0.01).until(condition)
-
-
-def first_board_frame_ms(browser, url):
-    driver = browser.driver
-    driver.get("about:blank")
-    driver.get(url)
-    return wait(driver, lambda d: d.execute_script("return window.boardFrame"))
-
-
-def profile_cpu_seconds(profile):
-    """CPU time so far of the renderers and of all processes of one Chromium profile."""
-    renderer = everything = 0.0
+def cpu_seconds(pids):
+    """CPU time so far of the given processes, from /proc."""
     tick = os.sysconf("SC_CLK_TCK")
-    for pid in filter(str.isdigit, os.listdir("/proc")):
+    total = 0.0
+    for pid in pids:
         try:
-            cmdline = pathlib.Path(f"/proc/{pid}/cmdline").read_bytes().decode(errors="replace")
             fields = pathlib.Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()
         except OSError:
             continue
-        if profile not in cmdline:
-            continue
-        seconds = (int(fields[11]) + int(fields[12])) / tick
-        everything += seconds
-        if "--type=renderer" in cmdline:
-            renderer += seconds
-    return renderer, everything
+        total += (int(fields[11]) + int(fields[12])) / tick
+    return total
 
 
-def idle_cpu(browser, url, seconds, attempts=5):
-    """Shares of one core over `seconds` of a game left alone; retried when the monster ends it early."""
-    driver = browser.driver
+def idle_share(session, url, ready, seconds, attempts=5):
+    """Share of one core that the browser uses over `seconds` of a page left alone; a game that the
+    monster ends early is thrown away and tried again."""
     for _ in range(attempts):
-        driver.get(url)
-        wait(driver, lambda d: d.execute_script("return window.boardFrame !== undefined"))
+        session.open(url)
+        session.wait_for(ready)
         time.sleep(2)
-        before, before_all = profile_cpu_seconds(browser.profile)
-        started = time.monotonic()
+        pids = session.process_ids()
+        before, started = cpu_seconds(pids), time.monotonic()
         time.sleep(seconds)
-        after, after_all = profile_cpu_seconds(browser.profile)
-        elapsed = time.monotonic() - started
-        if not driver.find_elements(By.CSS_SELECTOR, ".messagebox"):
-            return 100 * (after - before) / elapsed, 100 * (after_all - before_all) / elapsed
+        used, elapsed = cpu_seconds(pids) - before, time.monotonic() - started
+        if not session.run("return document.querySelector('.messagebox') !== null"):
+            return 100 * used / elapsed
     raise RuntimeError(f"the monster caught the idle character in each of {attempts} tries")
+
+
+def idle_ratio(engine, url, runs, seconds):
+    """Medians of the game's and the trivial page's idle CPU in one browser, runs alternated."""
+    shares = {"game": [], "trivial": []}
+    with open_session(engine) as session:
+        for _ in range(runs):
+            shares["game"].append(idle_share(session, url, GAME_READY, seconds))
+            shares["trivial"].append(idle_share(session, url + "trivial.html", TRIVIAL_READY, seconds))
+    return statistics.median(shares["game"]), statistics.median(shares["trivial"])
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("folder", type=pathlib.Path)
-    parser.add_argument("--runs", type=int, default=15)
-    parser.add_argument("--seconds", type=float, default=30)
+    parser.add_argument("--engines", default=",".join(ENGINES))
+    parser.add_argument("--runs", type=int, default=7)
+    parser.add_argument("--seconds", type=float, default=10)
     args = parser.parse_args()
 
     sizes = download_sizes(args.folder)
     print(f"{'file':32} {'bytes':>9} {'gzip -9':>9}")
     for name, raw, packed in sizes:
         print(f"{name:32} {raw:9} {packed:9}")
-    print(f"{'everything':32} {sum(s[1] for s in sizes):9} {sum(s[2] for s in sizes):9}")
+    print(f"{'everything':32} {sum(s[1] for s in sizes):9} {sum(s[2] for s in sizes):9}", flush=True)
 
     with tempfile.TemporaryDirectory() as scratch:
         folder = pathlib.Path(scratch) / "site"
         shutil.copytree(args.folder, folder)
-        with StaticServer(folder) as server, Browser() as browser:
-            browser.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": BOARD_PROBE})
-            # Every navigation is a first visit: nothing comes from the cache.
-            browser.driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
-            snapshot_static_page(browser, server.url, folder)
-            game, static = [], []
-            for _ in range(args.runs):
-                game.append(first_board_frame_ms(browser, server.url))
-                static.append(first_board_frame_ms(browser, server.url + "static.html"))
-            game_ms, static_ms = statistics.median(game), statistics.median(static)
-            print(f"first frame with the board, median of {args.runs}: game {game_ms:.1f} ms, "
-                  f"static page {static_ms:.1f} ms, ratio {game_ms / static_ms:.2f}")
-            browser.driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": False})
-            renderer, everything = idle_cpu(browser, server.url, args.seconds)
-            print(f"CPU of the untouched game over {args.seconds:.0f} s: page (renderer) {renderer:.2f} % of a core, "
-                  f"all of Chromium {everything:.2f} %")
+        (folder / "trivial.html").write_text(TRIVIAL_PAGE, encoding="utf-8")
+        with StaticServer(folder) as server:
+            engines = args.engines.split(",")
+            if "chromium" in engines:
+                game_ms, static_ms = first_frames(folder, server.url, args.runs)
+                print(f"chromium: first frame with the board, median of {args.runs}: game {game_ms:.1f} ms, "
+                      f"static page {static_ms:.1f} ms, ratio {game_ms / static_ms:.2f}", flush=True)
+            for engine in engines:
+                game, trivial = idle_ratio(engine, server.url, args.runs, args.seconds)
+                print(f"{engine}: CPU of the browser left alone, median of {args.runs} alternated runs of "
+                      f"{args.seconds:.0f} s: game {game:.2f} %, trivial page {trivial:.2f} % of a core, "
+                      f"ratio {game / trivial:.2f}", flush=True)
 
 
 if __name__ == "__main__":
