@@ -100,11 +100,16 @@ std::string_view kindName(forms::ControlKind kind)
     return "";
 }
 
-std::string_view colourName(forms::SystemColour colour)
+// The design font's family and the black of the board and of picture boxes, written once for the page.
+constexpr std::string_view kDesignFontFamily = "Liberation Sans";
+constexpr std::string_view kBoardColour = "#000000";
+
+// A CSS colour: the board's black, or the page's own colour of that system element.
+std::string_view cssColour(forms::SystemColour colour)
 {
     switch (colour) {
-    case forms::SystemColour::WindowFrame: return "windowframe";
-    case forms::SystemColour::ButtonFace: return "buttonface";
+    case forms::SystemColour::WindowFrame: return kBoardColour;
+    case forms::SystemColour::ButtonFace: return "ButtonFace";
     }
     return "";
 }
@@ -173,8 +178,10 @@ std::string formJson(const forms::FormDef& form)
     json.key("tool"); json.boolean(form.border == forms::BorderStyle::FixedToolWindow);
     json.key("width"); json.number(app::pixels(form.clientWidth));
     json.key("height"); json.number(app::pixels(form.clientHeight));
-    json.key("background"); json.text(colourName(form.background));
+    json.key("background"); json.text(cssColour(form.background));
+    json.key("pictureBackground"); json.text(kBoardColour);
     json.key("designFont"); json.boolean(form.font == forms::FontChoice::Design);
+    json.key("fontFamily"); json.text(kDesignFontFamily);
     json.key("fontPoints"); json.number(forms::kFontPoints);
     json.key("menus"); json.open('[');
     for (const forms::MenuDef& def : form.menus)
