@@ -16,7 +16,7 @@ GLOUTO_TEST_PACKAGES+=(weston xwayland qt6-wayland libweston-10-dev)
 GLOUTO_TEST_PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64)
 # The browser build, and its tests in a real headless Chromium driven through WebDriver.
 GLOUTO_WEB_PACKAGES=(emscripten cmake ninja-build python3)
-GLOUTO_TEST_PACKAGES+=("${GLOUTO_WEB_PACKAGES[@]}" chromium chromium-driver python3-selenium)
+GLOUTO_TEST_PACKAGES+=("${GLOUTO_WEB_PACKAGES[@]}" chromium chromium-driver python3-selenium python3-pil)
 
 glouto_install_packages() {
     local missing=()

@@ -162,6 +162,22 @@ class Windows(PageTest):
         self.assertEqual(shown, ["arrow_up_pressed.bmp"])
         self.assertEqual(self.score(), "")
 
+    def test_key_help_lines_lie_under_the_arrow_buttons(self):
+        self.choose("commandes")
+        # Each line starts on an arrow button. Once the lines take the pointer, what a point hits
+        # first is what is painted on top there.
+        on_top = self.driver.execute_script("""
+            const form = document.querySelector('.window[data-form="Form2"]');
+            const overlay = form.querySelector('.lines');
+            overlay.style.pointerEvents = 'visiblePainted';
+            const origin = overlay.getBoundingClientRect();
+            return [...overlay.querySelectorAll('line')].map((line) => {
+                const [x1, y1, x2, y2] = ['x1', 'y1', 'x2', 'y2'].map((end) => line[end].baseVal.value);
+                const hit = document.elementFromPoint(origin.left + x1 + (x2 - x1) / 10, origin.top + y1 + (y2 - y1) / 10);
+                return hit.closest('.picturebutton') ? 'button' : hit.tagName;
+            });""")
+        self.assertEqual(on_top, ["button"] * 4)
+
 
 class Play(PageTest):
     def test_start_state_by_pixels(self):
@@ -208,20 +224,6 @@ class Play(PageTest):
         time.sleep(3 * BEAT_MS / 1000)
         self.assertEqual(self.character_top(), settled)
         ActionChains(self.driver).key_up(Keys.ARROW_DOWN).perform()
-
-
-class HighDpi(PageTest):
-    scale = 1.5
-
-    def test_pictures_scale_by_whole_device_pixels(self):
-        # 1.5 device pixels per CSS pixel cannot draw a picture pixel whole: the desktop shows each
-        # as 2 by 2 device pixels instead.
-        doubled = [[pixel for pixel in row for _ in (0, 1)] for row in bmp_rgb(PICTURES / "character_right.bmp")
-                   for _ in (0, 1)]
-        rows = png_rgb(self.driver.get_screenshot_as_png())
-        left, top = (round(v * self.scale) for v in self.driver.execute_script(
-            "const box = document.querySelector('.client').getBoundingClientRect(); return [box.left, box.top]"))
-        self.assertEqual(region(rows, left + 2 * px(50), top + 2 * px(50), len(doubled[0]), len(doubled)), doubled)
 
 
 class Capture(PageTest):

@@ -18,7 +18,8 @@ RemoteConnection.set_timeout(WAIT_SECONDS * 3)
 
 
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm",
+                      ".webmanifest": "application/manifest+json"}
 
     def log_message(self, *args):
         pass
@@ -69,6 +70,13 @@ class Browser:
         self.driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
         self.driver.set_page_load_timeout(WAIT_SECONDS * 3)
         self.driver.set_script_timeout(WAIT_SECONDS * 3)
+
+    def emulate(self, width, height, ratio, touch=False):
+        """A screen of that many CSS pixels and device pixels per CSS pixel; with touch, a phone's or
+        tablet's touch screen and nothing else to point with."""
+        self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": ratio, "mobile": touch})
+        self.driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": touch, "maxTouchPoints": 5})
 
     def __enter__(self):
         return self

@@ -382,7 +382,8 @@ const Glouto = {};
         const whole = main ? Math.min(natural, Math.floor(Math.min(width * ratio / main.width, height * ratio / main.height))) : natural;
         scale = whole >= 1 ? whole / ratio : Math.min(width / main.width, height / main.height);
         area = { width: width / scale, height: height / scale };
-        desktop.style.zoom = scale;
+        // A transform, not a zoom: the layout stays in whole picture pixels, and only the painting scales.
+        desktop.style.transform = `scale(${scale})`;
         desktop.style.width = area.width + "px";
         desktop.style.height = area.height + "px";
         for (const frame of [...windows.values(), ...boxes]) {
