@@ -11,7 +11,8 @@ cmake --build --preset win64
 cmake --preset release -DGLOUTO_BUILD_TESTS=ON -DGLOUTO_WIN64_EXE="$PWD/build/win64/ui/win32/glouto.exe" >/dev/null
 cmake --build --preset release
 ctest --preset release
-# The browser build and its page in headless Chromium.
+# The browser build and its page in Chromium, Firefox and WebKitGTK.
+glouto_install_node_packages tests/web
 cmake --preset web >/dev/null
 cmake --build --preset web
 ctest --preset web

@@ -4,13 +4,16 @@
 # through Qt's xcb platform. About 7 minutes; --quick takes about one, for trying things.
 #   bench/run.sh [--quick] [--against-sprites]
 # --against-sprites compares with the bare program moving two sprites at the game's rates instead.
-#   bench/run.sh --web   the browser build instead: download size, first frame, CPU (bench/web_bench.py)
+#   bench/run.sh --web   the browser build instead: download size, first frame, idle CPU in Chromium,
+#                        Firefox and WebKitGTK (bench/web_bench.py; about 10 minutes)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ "${1:-}" = --web ]; then
     source tools/packages.sh
-    glouto_install_packages "${GLOUTO_WEB_PACKAGES[@]}" chromium chromium-driver python3-selenium
+    glouto_install_packages "${GLOUTO_WEB_PACKAGES[@]}" chromium chromium-driver python3-selenium python3-pil \
+        firefox-esr webkit2gtk-driver xvfb openbox x11-utils
+    glouto_install_node_packages tests/web
     { cmake --preset web && cmake --build --preset web --target glouto_web; } >build-web-bench.log 2>&1 ||
         { cat build-web-bench.log >&2; exit 1; }
     exec bench/web_bench.py build/web/site

@@ -14,9 +14,12 @@ GLOUTO_TEST_PACKAGES+=(qt6-base-private-dev clang-14 libclang-rt-14-dev)
 GLOUTO_TEST_PACKAGES+=(weston xwayland qt6-wayland libweston-10-dev)
 # The Windows build, cross-compiled, and its smoke test under Wine.
 GLOUTO_TEST_PACKAGES+=(g++-mingw-w64-x86-64-posix wine wine64)
-# The browser build, and its tests in a real headless Chromium driven through WebDriver.
+# The browser build, and its tests in three real browsers: Chromium and WebKitGTK (in an Xvfb with
+# openbox) driven through their WebDriver servers by Selenium, Firefox through WebDriver BiDi by
+# Puppeteer, an npm package (tests/web/package.json, installed by glouto_install_node_packages).
 GLOUTO_WEB_PACKAGES=(emscripten cmake ninja-build python3)
 GLOUTO_TEST_PACKAGES+=("${GLOUTO_WEB_PACKAGES[@]}" chromium chromium-driver python3-selenium python3-pil)
+GLOUTO_TEST_PACKAGES+=(firefox-esr webkit2gtk-driver)
 
 glouto_install_packages() {
     local missing=()
@@ -41,4 +44,11 @@ glouto_install_packages() {
         echo "error: could not install: ${missing[*]} (is this Debian 12 with its package archive reachable?)" >&2
         return 1
     fi
+}
+
+# Node and npm from Debian when there is no npm at all (a machine may bring its own), then the
+# test drivers' npm packages exactly as the lockfile pins them.
+glouto_install_node_packages() {
+    command -v npm >/dev/null 2>&1 || glouto_install_packages nodejs npm
+    npm ci --prefix "$1" --no-audit --no-fund --loglevel=error
 }

@@ -355,6 +355,7 @@ class _Xvfb:
             [_found("Xvfb"), "-displayfd", str(write), "-screen", "0", "3200x3200x24", "-nolisten", "tcp"],
             pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
+        self._window_manager = None
         try:
             # The whole line: Xvfb dies of a broken pipe if the reader leaves before its newline.
             answer = b""
@@ -363,6 +364,17 @@ class _Xvfb:
                     raise RuntimeError("Xvfb did not start")
                 answer += os.read(read, 16) or b"\n"
             self.display = ":" + answer.decode().strip()
+            # A window manager gives the focus to a new window and back, as on a player's desktop.
+            self._window_manager = subprocess.Popen(
+                [_found("openbox"), "--sm-disable"], env={**os.environ, "DISPLAY": self.display},
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            deadline = time.monotonic() + WAIT_SECONDS
+            while b"window id" not in subprocess.run(
+                    [_found("xprop"), "-display", self.display, "-root", "_NET_SUPPORTING_WM_CHECK"],
+                    capture_output=True).stdout:
+                if time.monotonic() > deadline:
+                    raise RuntimeError("openbox did not start")
+                time.sleep(0.05)
         except BaseException:
             self.close()
             raise
@@ -370,6 +382,9 @@ class _Xvfb:
             os.close(read)
 
     def close(self):
+        if self._window_manager:
+            self._window_manager.terminate()
+            self._window_manager.wait(WAIT_SECONDS)
         self._process.terminate()
         try:
             self._process.wait(WAIT_SECONDS)
