@@ -80,6 +80,10 @@ class ScreenTest(PageTest):
         self.close_session()
         type(self).session = open_session(ENGINE, width, height, ratio, touch)
         PageTest.setUp(self)
+        if touch:
+            # Not every browser tells a page of its touch screen before it is touched.
+            self.session.tap((1, 1))
+            self.session.wait_for("return !document.getElementById('pad').hidden")
 
     def layout(self):
         return self.session.run(LAYOUT)
