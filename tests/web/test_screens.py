@@ -134,9 +134,14 @@ class Fit(ScreenTest):
         self.session.run("window.sameDocument = true")
         for width, height in ((768, 1024), (640, 400), (900, 600), (1024, 768)):
             self.session.set_viewport(width, height)
-            self.session.wait_for(f"return document.documentElement.clientWidth === {width}")
-            layout = self.layout()
-            self.assertTrue(inside(layout["window"], layout["viewport"]), layout)
+            # Browsers tell a page of a resize at their next frame: the fit follows within the wait.
+            self.session.wait_for(f"""
+                const r = document.querySelector('{FORM1}').getBoundingClientRect();
+                return document.documentElement.clientWidth === {width} && r.left >= 0 && r.top >= 0
+                    && r.right <= {width} && r.bottom <= document.documentElement.clientHeight;""")
+        # Where whole device pixels fit, the page is back to them.
+        self.session.wait_for(f"const c = document.querySelector('{FORM1} .client');"
+                              "return c.getBoundingClientRect().width * devicePixelRatio === c.offsetWidth")
         self.assert_main_window_whole_and_crisp()
         self.assertTrue(self.session.run("return window.sameDocument === true"))
 

@@ -392,7 +392,9 @@ const Glouto = {};
             else centre(frame);
         }
     }
-    window.addEventListener("resize", fit);
+    // The root's box is the viewport: a resize, a turn of the screen or a zoom changes it. Watching
+    // it catches the changes that WebKitGTK's resize events were seen to miss.
+    new ResizeObserver(fit).observe(document.documentElement);
     // A zoom or a move to another screen may change the pixel ratio alone.
     function watchRatio() {
         matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener("change", () => {
