@@ -4,6 +4,10 @@
 Usage: test_screens.py <chromium|firefox|webkit> <folder of the test page> [unittest arguments]
 """
 import io
+import pathlib
+import re
+import shutil
+import tempfile
 import time
 import unittest
 
@@ -217,6 +221,23 @@ class Offline(ScreenTest):
             self.wait_for_score(1)
         finally:
             type(self).server = StaticServer(PAGE).__enter__()
+
+    def test_a_new_version_served_runs_from_the_next_start(self):
+        with tempfile.TemporaryDirectory() as folder:
+            site = pathlib.Path(folder) / "site"
+            shutil.copytree(PAGE, site)
+            with StaticServer(site) as server:
+                self.session.open(server.url)
+                self.session.wait_for("return navigator.serviceWorker.controller !== null")
+                # Another build: another style, so another worker with another version.
+                with open(site / "desktop.css", "a") as style:
+                    style.write("\n:root { --build: 2; }\n")
+                worker = (site / "worker.js").read_text()
+                (site / "worker.js").write_text(re.sub(r'(const VERSION = "[^"]*)"', r'\1-2"', worker))
+                self.session.open(server.url)
+                self.session.wait_for("return caches.keys().then((names) => names.join() === names.find((n) => n.endsWith('-2')))")
+                self.session.open(server.url)
+                self.assertIn("--build: 2", self.session.run("return fetch('desktop.css').then((r) => r.text())"))
 
     def test_manifest_names_a_standalone_app_with_its_192_and_512_pixel_icons(self):
         manifest = self.session.run("""
