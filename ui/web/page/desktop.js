@@ -377,6 +377,8 @@ const Glouto = {};
         const portrait = viewport.clientHeight >= viewport.clientWidth;
         const width = viewport.clientWidth - (pad.hidden || portrait ? 0 : pad.offsetWidth);
         const height = viewport.clientHeight - (pad.hidden || !portrait ? 0 : pad.offsetHeight);
+        // A page laid out in no room at all (a hidden frame) keeps its scale until it has some.
+        if (width <= 0 || height <= 0) return;
         const natural = Math.max(1, Math.round(ratio));
         const main = mainFrame && mainFrame.size;
         const whole = main ? Math.min(natural, Math.floor(Math.min(width * ratio / main.width, height * ratio / main.height))) : natural;
