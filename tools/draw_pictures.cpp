@@ -1,6 +1,6 @@
 // Draws the game's pictures and writes them as BMP files into the directory
 // given on the command line, plus the icons as PNG for the desktop's icon
-// theme. The outputs are committed under ui/pictures.
+// theme and the browser app. The outputs are committed under ui/pictures.
 #include "tools/raster.h"
 
 #include <png.h>
@@ -197,6 +197,9 @@ int main(int argc, char** argv) {
         pictures.emplace_back("icon_" + std::to_string(n) + ".bmp", drawIcon(n));
         pictures.emplace_back("icon_" + std::to_string(n) + ".png", drawIcon(n));
     }
+    // The installed browser app's icons; no desktop icon format takes them as BMP.
+    for (int n : {192, 512})
+        pictures.emplace_back("icon_" + std::to_string(n) + ".png", drawIcon(n));
 
     for (const auto& [name, raster] : pictures) {
         const std::string path = (dir / name).string();

@@ -85,8 +85,9 @@ const std::vector<Expected> kPictures = {
     {"icon_16.bmp", 16, 16},         {"icon_32.bmp", 32, 32},        {"icon_48.bmp", 48, 48},
     {"icon_64.bmp", 64, 64},         {"icon_128.bmp", 128, 128},     {"icon_256.bmp", 256, 256},
 };
-// The same icons as PNG for the desktop's icon theme, checked against the BMPs by the packaging tests.
-constexpr std::size_t kPngIcons = 6;
+// The same icons as PNG for the desktop's icon theme, checked against the BMPs by the packaging tests,
+// and two larger ones for the browser app.
+constexpr std::size_t kPngIcons = 8;
 
 int count(const Picture& p, Rgb c) {
     int n = 0;

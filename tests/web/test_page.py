@@ -170,6 +170,21 @@ class Windows(PageTest):
         self.assertEqual(shown, ["arrow_up_pressed.bmp"])
         self.assertEqual(self.score(), "")
 
+    def test_key_help_lines_lie_under_the_arrow_buttons(self):
+        self.choose("commandes")
+        # Each line starts on an arrow button. Once the lines take the pointer, what a point hits
+        # first is what is painted on top there.
+        on_top = self.session.run(f"""
+            const overlay = document.querySelector('{FORM2} .lines');
+            overlay.style.pointerEvents = 'visiblePainted';
+            const origin = overlay.getBoundingClientRect();
+            return [...overlay.querySelectorAll('line')].map((line) => {{
+                const [x1, y1, x2, y2] = ['x1', 'y1', 'x2', 'y2'].map((end) => line[end].baseVal.value);
+                const hit = document.elementFromPoint(origin.left + x1 + (x2 - x1) / 10, origin.top + y1 + (y2 - y1) / 10);
+                return hit.closest('.picturebutton') ? 'button' : hit.tagName;
+            }});""")
+        self.assertEqual(on_top, ["button"] * 4)
+
 
 class Play(PageTest):
     def test_start_state_by_pixels(self):
@@ -214,22 +229,6 @@ class Play(PageTest):
         time.sleep(3 * BEAT_MS / 1000)
         self.assertEqual(self.character_top(), settled)
         self.session.key_up("ArrowDown")
-
-
-class HighDpi(PageTest):
-    scale = 1.5
-
-    def test_pictures_scale_by_whole_device_pixels(self):
-        # 1.5 device pixels per CSS pixel cannot draw a picture pixel whole: the desktop shows each
-        # as 2 by 2 device pixels instead.
-        character = picture("character_right")
-        doubled = character.resize((2 * character.width, 2 * character.height), Image.NEAREST)
-        screen = Image.open(io.BytesIO(self.session.screenshot())).convert("RGB")
-        left, top = (round(v * self.scale) for v in self.session.run(
-            "const box = document.querySelector('.client').getBoundingClientRect(); return [box.left, box.top]"))
-        # The client's edge may fall between device pixels; the engine snaps it to either side.
-        self.assertTrue(any(shows(screen, doubled, left + 2 * px(50) + dx, top + 2 * px(50) + dy)
-                            for dx in (-1, 0, 1) for dy in (-1, 0, 1)))
 
 
 class Capture(PageTest):

@@ -100,21 +100,22 @@ std::string_view kindName(forms::ControlKind kind)
     return "";
 }
 
-std::string_view colourName(forms::SystemColour colour)
-{
-    switch (colour) {
-    case forms::SystemColour::WindowFrame: return "windowframe";
-    case forms::SystemColour::ButtonFace: return "buttonface";
-    }
-    return "";
-}
-
 // A CSS colour of the definitions' own.
 std::string cssColour(forms::Rgb colour)
 {
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", colour.red, colour.green, colour.blue);
     return text;
+}
+
+// A CSS colour: the board's, or the page's own colour of that system element.
+std::string cssColour(forms::SystemColour colour)
+{
+    switch (colour) {
+    case forms::SystemColour::WindowFrame: return cssColour(forms::kBoardColour);
+    case forms::SystemColour::ButtonFace: return "ButtonFace";
+    }
+    return "";
 }
 
 std::string pictureUrl(std::string_view name)
@@ -181,11 +182,11 @@ std::string formJson(const forms::FormDef& form)
     json.key("tool"); json.boolean(form.border == forms::BorderStyle::FixedToolWindow);
     json.key("width"); json.number(app::pixels(form.clientWidth));
     json.key("height"); json.number(app::pixels(form.clientHeight));
-    json.key("background"); json.text(colourName(form.background));
+    json.key("background"); json.text(cssColour(form.background));
+    json.key("pictureBackground"); json.text(cssColour(forms::kBoardColour));
     json.key("designFont"); json.boolean(form.font == forms::FontChoice::Design);
     json.key("fontFamily"); json.text(forms::kDesignFontFamily);
     json.key("fontPoints"); json.number(forms::kFontPoints);
-    json.key("boardColour"); json.text(cssColour(forms::kBoardColour));
     json.key("menus"); json.open('[');
     for (const forms::MenuDef& def : form.menus)
         menu(json, def);

@@ -9,8 +9,15 @@ const Glouto = {};
     let ended = false;
     let topLayer = 0;
     const windows = new Map();
+    const boxes = new Set();
     const timers = new Map();
     const desktop = document.getElementById("desktop");
+    // Page pixels per picture pixel, and the desktop's size in picture pixels: only the page's scale
+    // follows the screen, every position and size of the game stays as its definitions say.
+    let scale = 1;
+    let area = { width: 0, height: 0 };
+    // The first window the program makes is its main window: the desktop is scaled to show it whole.
+    let mainFrame = null;
 
     function call(name, ...args) {
         if (busy || ended) return 0;
@@ -41,7 +48,8 @@ const Glouto = {};
         return image;
     }
 
-    // Lines of one container, in an overlay that takes no clicks.
+    // Lines of one container, in an overlay that takes no clicks. They are drawn on the container
+    // itself, so they go first: the controls it holds lie over them.
     function drawLines(lines, container, parent) {
         const mine = lines.filter((line) => line.container === container);
         if (mine.length === 0) return;
@@ -53,14 +61,15 @@ const Glouto = {};
             stroke.setAttribute("stroke-width", line.width);
             svg.appendChild(stroke);
         }
-        parent.appendChild(svg);
+        parent.insertBefore(svg, parent.querySelector(":scope > .control"));
     }
 
-    function makeControl(windowId, index, def) {
+    function makeControl(windowId, index, def, pictureBackground) {
         let node;
         switch (def.kind) {
         case "picturebox":
             node = element("div", "picturebox");
+            node.style.background = pictureBackground;
             picture(def.picture, node);
             break;
         case "image":
@@ -92,6 +101,7 @@ const Glouto = {};
             node.spellcheck = false;
             break;
         }
+        node.classList.add("control");
         if (node.tagName === "BUTTON") {
             node.type = "button";
             node.addEventListener("click", () => call("button", windowId, index));
@@ -136,17 +146,34 @@ const Glouto = {};
         for (const other of windows.values()) other.node.classList.toggle("active", other === frame);
     }
 
-    // A title bar drags its window, keeping the bar itself on the desktop.
+    function clamp(value, low, high) {
+        return Math.min(Math.max(value, low), high);
+    }
+
+    // A window stays whole on the desktop where it fits; a larger one keeps its title bar on it.
+    // Whole picture pixels keep each picture pixel on whole device pixels.
+    function moveTo(frame, x, y) {
+        const spareX = area.width - frame.node.offsetWidth;
+        const spareY = area.height - frame.node.offsetHeight;
+        frame.x = Math.round(clamp(x, Math.min(0, spareX), Math.max(0, spareX)));
+        frame.y = Math.round(clamp(y, 0, Math.max(0, spareY)));
+        place(frame.node, frame.x, frame.y);
+    }
+
+    function centre(frame) {
+        moveTo(frame, (area.width - frame.node.offsetWidth) / 2, (area.height - frame.node.offsetHeight) / 2);
+    }
+
+    // A title bar drags its window. Pointer moves are in page pixels, positions in picture pixels.
     function makeDraggable(frame, bar) {
         bar.addEventListener("pointerdown", (event) => {
             if (event.button !== 0 || event.target.closest(".closebox")) return;
-            const startX = event.clientX - frame.node.offsetLeft;
-            const startY = event.clientY - frame.node.offsetTop;
+            const startX = event.clientX - frame.x * scale;
+            const startY = event.clientY - frame.y * scale;
             bar.setPointerCapture(event.pointerId);
             const move = (moved) => {
-                const x = Math.min(Math.max(moved.clientX - startX, -frame.node.offsetWidth / 2), desktop.clientWidth - bar.offsetHeight);
-                const y = Math.min(Math.max(moved.clientY - startY, 0), desktop.clientHeight - bar.offsetHeight);
-                place(frame.node, x, y);
+                frame.dragged = true;
+                moveTo(frame, (moved.clientX - startX) / scale, (moved.clientY - startY) / scale);
             };
             const stop = () => {
                 bar.removeEventListener("pointermove", move);
@@ -166,12 +193,7 @@ const Glouto = {};
             closeBox.type = "button";
             closeBox.tabIndex = -1;
         }
-        return { node, bar, closeBox };
-    }
-
-    function centre(node) {
-        place(node, Math.max(0, Math.round((desktop.clientWidth - node.offsetWidth) / 2)),
-            Math.max(0, Math.round((desktop.clientHeight - node.offsetHeight) / 2)));
+        return { node, bar, closeBox, x: 0, y: 0, dragged: false };
     }
 
     function gameWindowsInert(inert) {
@@ -191,16 +213,18 @@ const Glouto = {};
             };
             frame.closeBox.addEventListener("click", () => call("close_box", id));
             if (def.menus.length > 0) makeMenus(id, def, frame.node, frame);
-            const client = element("div", "client " + def.background, frame.node);
+            const client = element("div", "client", frame.node);
             client.style.width = def.width + "px";
             client.style.height = def.height + "px";
+            client.style.background = def.background;
             // The small windows keep the narrow font they were laid out for; the main window's score
-            // label and menu take the platform's own.
-            if (def.designFont)
-                client.style.fontSize = def.fontPoints + "pt";
-            else
+            // label and menu take the platform's own. The desktop's own boxes take the design font.
+            const root = document.documentElement.style;
+            root.setProperty("--design-font-family", JSON.stringify(def.fontFamily));
+            root.setProperty("--design-font-size", def.fontPoints + "pt");
+            if (!def.designFont)
                 for (const part of [client, frame.node.querySelector(".menubar")]) if (part) part.classList.add("platformfont");
-            frame.controls = def.controls.map((control, index) => makeControl(id, index, control));
+            frame.controls = def.controls.map((control, index) => makeControl(id, index, control, def.pictureBackground));
             def.stacking.forEach((index, layer) => { frame.controls[index].style.zIndex = layer; });
             // Focusable controls go first, in tab order, so the keyboard walks them in that order.
             const order = [...def.tabOrder, ...def.controls.keys()].filter((index, at, all) => all.indexOf(index) === at);
@@ -216,13 +240,18 @@ const Glouto = {};
             frame.node.addEventListener("pointerdown", () => raise(frame), true);
             makeDraggable(frame, frame.bar);
             windows.set(id, frame);
+            if (!mainFrame) mainFrame = frame;
         },
         show(id) {
             const frame = windows.get(id);
             frame.node.hidden = false;
+            if (frame === mainFrame && !frame.size) {
+                frame.size = { width: frame.node.offsetWidth, height: frame.node.offsetHeight };
+                fit();
+            }
             if (!frame.shown) {
                 frame.shown = true;
-                centre(frame.node);
+                centre(frame);
             }
             raise(frame);
             const first = frame.def.tabOrder.length > 0 ? frame.controls[frame.def.tabOrder[0]] : frame.node;
@@ -245,10 +274,6 @@ const Glouto = {};
         setCaption(id, index, text) {
             const node = windows.get(id).controls[index];
             (node.querySelector(".framecaption") || node).textContent = text;
-        },
-        setEnabled(id, index, enabled) {
-            const node = windows.get(id).controls[index];
-            if ("disabled" in node) node.disabled = !enabled;
         },
         startTimer(id, ms) {
             clearInterval(timers.get(id));
@@ -273,12 +298,15 @@ const Glouto = {};
             ok.textContent = "OK";
             box.node.style.zIndex = ++topLayer + 1;
             shade.style.zIndex = topLayer;
-            centre(box.node);
+            centre(box);
             makeDraggable(box, box.bar);
+            box.shown = true;
+            boxes.add(box);
             ok.focus({ preventScroll: true });
             return new Promise((resolve) => {
                 const close = () => {
                     box.node.remove();
+                    boxes.delete(box);
                     shade.remove();
                     gameWindowsInert(false);
                     busy = false;
@@ -302,6 +330,12 @@ const Glouto = {};
     };
 
     document.getElementById("launcher").addEventListener("click", () => location.reload());
+
+    // Other sources of arrow keys, such as the touch screens' pad, press them as the keyboard does.
+    Glouto.keys = {
+        down(code) { call("key_down", code, 0); },
+        up(code) { call("key_up", code); },
+    };
 
     function typing(target) {
         return target instanceof HTMLInputElement;
@@ -328,13 +362,47 @@ const Glouto = {};
             if (!event.target.closest || !event.target.closest(".menutitle")) frame.closeMenus();
     });
 
-    // Pictures are scaled by whole device pixels only, so each picture pixel stays a sharp square.
-    function fitDevicePixels() {
+    // The desktop is scaled so the main window shows whole beside the arrow pad: by whole device
+    // pixels per picture pixel where that fits, so each picture pixel stays a sharp square, never
+    // beyond the size the screen's pixel ratio gives it; on a screen too small for even one device
+    // pixel each, by the largest scale that fits, still drawn square by square.
+    function fit() {
         const ratio = window.devicePixelRatio || 1;
-        desktop.style.zoom = Math.max(1, Math.round(ratio)) / ratio;
-        matchMedia(`(resolution: ${ratio}dppx)`).addEventListener("change", fitDevicePixels, { once: true });
+        const viewport = document.documentElement;
+        const pad = document.getElementById("pad");
+        const portrait = viewport.clientHeight >= viewport.clientWidth;
+        const width = viewport.clientWidth - (pad.hidden || portrait ? 0 : pad.offsetWidth);
+        const height = viewport.clientHeight - (pad.hidden || !portrait ? 0 : pad.offsetHeight);
+        // A page laid out in no room at all (a hidden frame) keeps its scale until it has some.
+        if (width <= 0 || height <= 0) return;
+        const natural = Math.max(1, Math.round(ratio));
+        const main = mainFrame && mainFrame.size;
+        const whole = main ? Math.min(natural, Math.floor(Math.min(width * ratio / main.width, height * ratio / main.height))) : natural;
+        scale = whole >= 1 ? whole / ratio : Math.min(width / main.width, height / main.height);
+        area = { width: width / scale, height: height / scale };
+        // A transform, not a zoom: the layout stays in whole picture pixels, and only the painting scales.
+        desktop.style.transform = `scale(${scale})`;
+        desktop.style.width = area.width + "px";
+        desktop.style.height = area.height + "px";
+        for (const frame of [...windows.values(), ...boxes]) {
+            if (!frame.shown) continue;
+            if (frame.dragged) moveTo(frame, frame.x, frame.y);
+            else centre(frame);
+        }
     }
-    fitDevicePixels();
+    // The root's box is the viewport: a resize, a turn of the screen or a zoom changes it. Watching
+    // it catches the changes that WebKitGTK's resize events were seen to miss.
+    new ResizeObserver(fit).observe(document.documentElement);
+    // A zoom or a move to another screen may change the pixel ratio alone.
+    function watchRatio() {
+        matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener("change", () => {
+            fit();
+            watchRatio();
+        }, { once: true });
+    }
+    watchRatio();
+    fit();
+    Glouto.fit = fit;
 })();
 
 // Emscripten's loader reads this; the program starts when its main() runs.

@@ -1,0 +1,261 @@
+#!/usr/bin/python3 -B
+"""The page on other screens: fit and sharpness at each size, the touch screens' arrow pad, offline start.
+
+Usage: test_screens.py <chromium|firefox|webkit> <folder of the test page> [unittest arguments]
+"""
+import io
+import pathlib
+import re
+import shutil
+import tempfile
+import time
+import unittest
+
+from PIL import Image
+
+from test_page import BEAT_MS, ENGINE, FORM1, FORM2, PAGE, STEP_TWIPS, PageTest, picture, px, shows
+from web_session import StaticServer, open_session
+
+# Width and height in CSS pixels, device pixels per CSS pixel, touch screen: a laptop at 150 %,
+# a phone both ways, a tablet.
+LAPTOP_150 = (1280, 650, 1.5, False)
+PHONE_PORTRAIT = (390, 844, 3, True)
+PHONE_LANDSCAPE = (844, 390, 3, True)
+TABLET = (768, 1024, 2, True)
+
+# Where things are, in CSS pixels of the viewport, and how many device pixels show one picture pixel.
+LAYOUT = f"""
+    const box = (node) => {{ const r = node.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; }};
+    const client = document.querySelector('{FORM1} .client');
+    const pad = document.getElementById('pad');
+    return {{viewport: [0, 0, document.documentElement.clientWidth, document.documentElement.clientHeight],
+             window: box(document.querySelector('{FORM1}')), client: box(client),
+             label: box(client.querySelector('.label')), pad: pad.hidden ? null : box(pad),
+             factor: client.getBoundingClientRect().width * devicePixelRatio / client.offsetWidth}};
+"""
+# An element's box in device pixels, and its width and height in its own pixels.
+DEVICE_BOX = """
+    const element = document.querySelector(arguments[0]);
+    const r = element.getBoundingClientRect();
+    return [r.left * devicePixelRatio, r.top * devicePixelRatio, r.width * devicePixelRatio / element.offsetWidth,
+            element.offsetWidth, element.offsetHeight];
+"""
+CHARACTER = f"{FORM1} .picturebox:not([hidden])"
+PAD = "#pad button"
+
+
+def inside(inner, outer):
+    slack = 0.01
+    return (inner[0] >= outer[0] - slack and inner[1] >= outer[1] - slack
+            and inner[2] <= outer[2] + slack and inner[3] <= outer[3] + slack)
+
+
+def overlap(a, b):
+    return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
+
+
+class ScreenTest(PageTest):
+    # (width, height, ratio, touch) of the screen the page first opens on.
+    screen = (1024, 768, 1, False)
+
+    @classmethod
+    def setUpClass(cls):
+        cls.server = StaticServer(PAGE).__enter__()
+        cls.session = None
+
+    @classmethod
+    def tearDownClass(cls):
+        try:
+            cls.close_session()
+        finally:
+            cls.server.__exit__(None, None, None)
+
+    @classmethod
+    def close_session(cls):
+        if cls.session:
+            cls.session.close()
+            cls.session = None
+
+    def setUp(self):
+        self.open_on(*self.screen)
+
+    def open_on(self, width, height, ratio, touch):
+        """A fresh browser on that screen, with the page loaded: touch screens are set when it starts."""
+        self.close_session()
+        type(self).session = open_session(ENGINE, width, height, ratio, touch)
+        PageTest.setUp(self)
+        if touch:
+            # Not every browser tells a page of its touch screen before it is touched.
+            self.session.tap((1, 1))
+            self.session.wait_for("return !document.getElementById('pad').hidden")
+
+    def layout(self):
+        return self.session.run(LAYOUT)
+
+    def on_screen(self, selector):
+        """An element's pixels as the screen shows them, and how many device pixels show each of its own."""
+        left, top, factor, width, height = self.session.run(DEVICE_BOX, selector)
+        whole = max(1, round(factor))
+        left, top = round(left), round(top)
+        screen = Image.open(io.BytesIO(self.session.screenshot())).convert("RGB")
+        return screen.crop((left, top, left + width * whole, top + height * whole)), whole
+
+    # The board in picture pixels, whatever the scale.
+    def board(self):
+        shown, whole = self.on_screen(f"{FORM1} .client")
+        return shown.resize((shown.width // whole, shown.height // whole), Image.NEAREST)
+
+    def assert_main_window_whole_and_crisp(self):
+        layout = self.layout()
+        self.assertTrue(inside(layout["window"], layout["viewport"]), layout)
+        self.assertTrue(inside(layout["client"], layout["viewport"]), layout)
+        # The score label's first line starts within the client that shows it.
+        self.assertTrue(inside(layout["label"][:2] * 2, layout["client"]), layout)
+        if layout["pad"]:
+            self.assertTrue(inside(layout["pad"], layout["viewport"]), layout)
+            self.assertFalse(overlap(layout["pad"], layout["window"]), layout)
+        # Whole device pixels per picture pixel, each picture pixel a sharp square of them.
+        self.assertAlmostEqual(layout["factor"], round(layout["factor"]), places=3, msg=layout)
+        shown, whole = self.on_screen(CHARACTER)
+        character = picture("character_right")
+        self.assertTrue(shows(shown, character.resize((character.width * whole, character.height * whole),
+                                                      Image.NEAREST), 0, 0), f"not sharp at {whole}")
+        return layout
+
+    def arrow(self, name):
+        return f'{PAD}[aria-label="{name}"]'
+
+
+class Fit(ScreenTest):
+    def test_main_window_whole_and_crisp_on_each_screen(self):
+        for screen in (LAPTOP_150, PHONE_PORTRAIT, PHONE_LANDSCAPE, TABLET):
+            with self.subTest(screen=screen):
+                self.open_on(*screen)
+                layout = self.assert_main_window_whole_and_crisp()
+                self.assertEqual(layout["pad"] is not None, screen[3])
+
+    def test_refits_on_resize_without_reload(self):
+        self.session.run("window.sameDocument = true")
+        for width, height in ((768, 1024), (640, 400), (900, 600), (1024, 768)):
+            self.session.set_viewport(width, height)
+            # Browsers tell a page of a resize at their next frame: the fit follows within the wait.
+            self.session.wait_for(f"""
+                const r = document.querySelector('{FORM1}').getBoundingClientRect();
+                return document.documentElement.clientWidth === {width} && r.left >= 0 && r.top >= 0
+                    && r.right <= {width} && r.bottom <= document.documentElement.clientHeight;""")
+        # Where whole device pixels fit, the page is back to them.
+        self.session.wait_for(f"const c = document.querySelector('{FORM1} .client');"
+                              "return c.getBoundingClientRect().width * devicePixelRatio === c.offsetWidth")
+        self.assert_main_window_whole_and_crisp()
+        self.assertTrue(self.session.run("return window.sameDocument === true"))
+
+    def test_windows_dragged_to_the_edges_stay_reachable(self):
+        self.choose("commandes")
+        viewport = self.layout()["viewport"]
+        for form in (FORM2, FORM1):
+            for corner in ((viewport[2] - 1, viewport[3] - 1), (0, 0)):
+                x, y = self.session.point(f"{form} .caption")
+                self.session.drag(f"{form} .caption", corner[0] - x, corner[1] - y)
+                box = self.session.run(
+                    f"const r = document.querySelector('{form}').getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]")
+                self.assertTrue(inside(box, viewport), (form, corner, box))
+        self.assert_main_window_whole_and_crisp()
+
+
+class Touch(ScreenTest):
+    screen = PHONE_PORTRAIT
+
+    def test_pad_and_a_tap_on_droite_makes_one_step_and_eats_the_first_pellet(self):
+        self.assertEqual(sorted(self.session.run(
+            f"return [...document.querySelectorAll('{PAD}')].filter((b) => b.checkVisibility() && !b.textContent.trim())"
+            ".map((b) => b.getAttribute('aria-label'))")), ["bas", "droite", "gauche", "haut"])
+        self.session.tap(self.arrow("droite"))
+        self.release_clock()
+        self.wait_for_score(1)
+        time.sleep(3 * BEAT_MS / 1000)
+        self.assertTrue(self.character_at(50 + STEP_TWIPS, 50))
+        self.assertEqual(self.score(), "nombres de points: 1")
+        self.assertEqual(self.session.run("return [scrollX, scrollY, visualViewport.scale]"), [0, 0, 1])
+
+    def test_two_fingers_on_two_arrows_move_diagonally(self):
+        self.session.touch_start(1, self.arrow("bas"))
+        self.session.touch_start(2, self.arrow("droite"))
+        self.session.touch_end(1)
+        self.session.touch_end(2)
+        self.release_clock()
+        self.until(lambda: self.character_at(50 + STEP_TWIPS, 50 + STEP_TWIPS), "no diagonal step")
+        self.assertEqual(self.score(), "nombres de points: 0")
+
+    def test_a_held_touch_walks_until_lifted(self):
+        self.release_clock()
+        self.session.touch_start(1, self.arrow("bas"))
+        self.wait_for_score(2)
+        self.session.touch_end(1)
+        time.sleep(BEAT_MS / 1000)
+        settled = self.character_top()
+        time.sleep(3 * BEAT_MS / 1000)
+        self.assertEqual(self.character_top(), settled)
+
+    def test_menus_and_buttons_work_by_tap(self):
+        self.session.tap(f"{FORM1} .menutitle")
+        self.session.tap(f"{FORM1} .menuitem", "commandes")
+        self.session.wait_for(f"return document.querySelector('{FORM2}')?.checkVisibility()")
+        self.session.tap(f"{FORM2} .button")
+        self.session.wait_for(f"return !document.querySelector('{FORM2}')?.checkVisibility()")
+
+
+class NoTouch(ScreenTest):
+    def test_no_pad_without_a_touch_screen(self):
+        self.assertEqual(self.session.run(f"return [...document.querySelectorAll('{PAD}')].filter((b) => b.checkVisibility()).length"), 0)
+
+
+class Offline(ScreenTest):
+    def test_after_one_visit_the_game_starts_and_plays_with_the_server_stopped(self):
+        self.session.wait_for("return navigator.serviceWorker.controller !== null")
+        self.server.__exit__(None, None, None)
+        try:
+            self.session.open(self.server.url)
+            self.session.wait_for(f"return document.querySelector('{FORM1}')?.checkVisibility()")
+            self.session.keys("ArrowRight")
+            self.release_clock()
+            self.wait_for_score(1)
+        finally:
+            type(self).server = StaticServer(PAGE).__enter__()
+
+    def test_a_new_version_served_runs_from_the_next_start(self):
+        with tempfile.TemporaryDirectory() as folder:
+            site = pathlib.Path(folder) / "site"
+            shutil.copytree(PAGE, site)
+            with StaticServer(site) as server:
+                self.session.open(server.url)
+                self.session.wait_for("return navigator.serviceWorker.controller !== null")
+                # Another build: another style, so another worker with another version.
+                with open(site / "desktop.css", "a") as style:
+                    style.write("\n:root { --build: 2; }\n")
+                worker = (site / "worker.js").read_text()
+                (site / "worker.js").write_text(re.sub(r'(const VERSION = "[^"]*)"', r'\1-2"', worker))
+                self.session.open(server.url)
+                self.session.wait_for("return caches.keys().then((names) => names.join() === names.find((n) => n.endsWith('-2')))")
+                self.session.open(server.url)
+                self.assertIn("--build: 2", self.session.run("return fetch('desktop.css').then((r) => r.text())"))
+
+    def test_manifest_names_a_standalone_app_with_its_192_and_512_pixel_icons(self):
+        manifest = self.session.run("""
+            const link = document.querySelector('link[rel="manifest"]');
+            return fetch(link.href).then((r) => r.json()).then(async (manifest) => {
+                for (const icon of manifest.icons) {
+                    const image = new Image();
+                    image.src = new URL(icon.src, link.href);
+                    await image.decode();
+                    icon.drawn = image.naturalWidth + 'x' + image.naturalHeight;
+                }
+                return manifest;
+            });""")
+        self.assertEqual(manifest["display"], "standalone")
+        self.assertTrue(manifest["name"])
+        drawn = {icon["sizes"]: icon["drawn"] for icon in manifest["icons"] if icon["type"] == "image/png"}
+        self.assertEqual((drawn.get("192x192"), drawn.get("512x512")), ("192x192", "512x512"))
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

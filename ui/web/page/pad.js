@@ -1,0 +1,42 @@
+// The touch screens' arrow pad: its four buttons are the device's arrow keys, pressed as the keyboard's are.
+"use strict";
+
+(function () {
+    const pad = document.getElementById("pad");
+
+    // Shown once the device is known to have a touch screen; the desktop makes room for it.
+    function show() {
+        if (!pad.hidden) return;
+        pad.hidden = false;
+        Glouto.fit();
+    }
+    if (matchMedia("(any-pointer: coarse)").matches) show();
+    window.addEventListener("pointerdown", (event) => {
+        if (event.pointerType === "touch") show();
+    }, true);
+    window.addEventListener("touchstart", show, { capture: true, passive: true });
+
+    // Each finger on a button holds its key; the key is let go when the last finger lifts. A finger
+    // keeps the button it touched first until it lifts, wherever it slides.
+    for (const button of pad.querySelectorAll("button")) {
+        const code = Number(button.dataset.key);
+        const fingers = new Set();
+        button.addEventListener("pointerdown", (event) => {
+            event.preventDefault();
+            button.setPointerCapture(event.pointerId);
+            fingers.add(event.pointerId);
+            if (fingers.size > 1) return;
+            button.classList.add("pressed");
+            Glouto.keys.down(code);
+        });
+        const lift = (event) => {
+            if (!fingers.delete(event.pointerId) || fingers.size > 0) return;
+            button.classList.remove("pressed");
+            Glouto.keys.up(code);
+        };
+        for (const type of ["pointerup", "pointercancel", "lostpointercapture"]) button.addEventListener(type, lift);
+    }
+    // Touches on the pad never scroll, zoom, select or open a menu.
+    for (const type of ["touchstart", "touchmove", "touchend", "contextmenu", "selectstart", "dblclick"])
+        pad.addEventListener(type, (event) => event.preventDefault(), { passive: false });
+})();
