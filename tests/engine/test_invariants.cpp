@@ -4,6 +4,7 @@
 #include "game/form1.h"
 #include "game/runtime_error.h"
 #include "tests/engine/game_fixture.h"
+#include "tests/engine/replay_writes.h"
 
 #include <gtest/gtest.h>
 
@@ -91,22 +92,6 @@ private:
     std::mt19937 m_dice;
 };
 
-// The controls as a front end would show them after following `writes` from `before`.
-game::Form1Controls replay(game::Form1Controls shown, const game::Writes& writes, const std::string& caption)
-{
-    for (const game::Write& w : writes) {
-        game::ControlState& state = shown[w.control];
-        switch (w.property) {
-        case game::Property::Top: state.top = w.value; break;
-        case game::Property::Left: state.left = w.value; break;
-        case game::Property::Visible: state.visible = w.value != 0; break;
-        case game::Property::Enabled: state.enabled = w.value != 0; break;
-        case game::Property::Caption: shown.label2Caption = caption; break;
-        }
-    }
-    return shown;
-}
-
 int hiddenPellets(const game::Form1& form)
 {
     return static_cast<int>(std::ranges::count_if(kPellets, [&](ControlId p) { return !form.controls[p].visible; }));
@@ -115,7 +100,7 @@ int hiddenPellets(const game::Form1& form)
 void checkTick(int timer, const game::Form1& before, const game::Form1& after, const game::Writes& writes,
                bool captured)
 {
-    ASSERT_EQ(replay(before.controls, writes, after.controls.label2Caption), after.controls)
+    ASSERT_EQ(replaying::replay(before.controls, writes, after.controls.label2Caption), after.controls)
         << "a change the writes do not report";
     const game::ControlState& monster = after.controls[ControlId::Picture5];
     const game::Module1& m = after.module;

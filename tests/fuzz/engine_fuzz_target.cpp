@@ -14,6 +14,7 @@
 #include "game/form1.h"
 #include "game/module1.h"
 #include "game/runtime_error.h"
+#include "tests/engine/replay_writes.h"
 
 #include <algorithm>
 #include <array>
@@ -134,17 +135,7 @@ game::Form1Controls designTime()
 // Whoever shows the window follows the writes alone: they must account for every change.
 void checkWrites(const game::Form1Controls& before, const game::Form1Controls& after, const game::Writes& writes)
 {
-    game::Form1Controls shown = before;
-    for (const game::Write& w : writes) {
-        game::ControlState& state = shown[w.control];
-        switch (w.property) {
-        case game::Property::Top: state.top = w.value; break;
-        case game::Property::Left: state.left = w.value; break;
-        case game::Property::Visible: state.visible = w.value != 0; break;
-        case game::Property::Enabled: state.enabled = w.value != 0; break;
-        case game::Property::Caption: shown.label2Caption = after.label2Caption; break;
-        }
-    }
+    const game::Form1Controls shown = replaying::replay(before, writes, after.label2Caption);
     // NaN positions never compare equal: compare the bits.
     for (std::size_t i = 0; i < game::kControlCount; ++i) {
         const game::ControlState& a = shown.states[i];
