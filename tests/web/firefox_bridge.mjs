@@ -56,6 +56,10 @@ const operations = {
     async keyUp({ key }) {
         await page.keyboard.up(key);
     },
+    async keys({ keys, hold }) {
+        for (const key of keys) await page.keyboard.down(key);
+        for (const key of hold ? [] : keys) await page.keyboard.up(key);
+    },
     async mouse({ action, x, y }) {
         await page.mouse.move(x, y);
         if (action === "down") await page.mouse.down();

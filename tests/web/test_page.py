@@ -94,8 +94,13 @@ class PageTest(unittest.TestCase):
         return shows(self.board(), picture(f"character_{facing}"), px(left_twips), px(top_twips))
 
     def character_top(self):
+        return self.character_box()[1]
+
+    def character_box(self):
+        """Left and top of the shown character picture, in CSS pixels of the viewport."""
         return self.session.run(
-            "return [...document.querySelectorAll('.picturebox')].slice(0, 4).find(p => !p.hidden).getBoundingClientRect().top")
+            "const box = [...document.querySelectorAll('.picturebox')].slice(0, 4).find(p => !p.hidden)"
+            ".getBoundingClientRect(); return [box.left, box.top]")
 
     def score(self):
         return self.text(f"{FORM1} .client .label")
@@ -208,7 +213,8 @@ class Play(PageTest):
         self.session.keys("ArrowRight")
         self.wait_for_score(1)
         board = self.board()
-        self.assertTrue(shows(board, picture("character_right"), px(50 + STEP_TWIPS), px(50)))
+        self.assertTrue(shows(board, picture("character_right"), px(50 + STEP_TWIPS), px(50)),
+                        f"the character is not one step right; its box is at {self.character_box()}")
         self.assertFalse(shows(board, picture("pellet"), px(990), px(330)))
         self.assertEqual(self.session.run("return scrollY"), 0)
 

@@ -31,7 +31,9 @@ spoken to in JSON lines. All input is real: the browser makes trusted key, mouse
                                  (and, with `text`, whose trimmed text content is `text`)
         .key_down(key), .key_up(key)
                                  one key by its DOM `key` name ("ArrowUp", "ArrowRight", "a", ...)
-        .keys(*keys, hold=False) presses all the keys in order, then releases them unless `hold`
+        .keys(*keys, hold=False) presses all the keys in order, then releases them unless `hold`, in one
+                                 input sequence: no driver round trip between a press and its release
+                                 that a loaded machine could stretch over a player's tick
         .type(text)              presses and releases each character in turn, into the focused element
         .mouse_move(target), .mouse_down(target), .mouse_up(target)
                                  the left button, at a target (see point)
@@ -182,13 +184,6 @@ class Session:
             raise LookupError(f"nothing shown matches {target!r}" + (f" with the text {text!r}" if text else ""))
         return tuple(centre)
 
-    def keys(self, *keys, hold=False):
-        for key in keys:
-            self.key_down(key)
-        if not hold:
-            for key in keys:
-                self.key_up(key)
-
     def type(self, text):
         for character in text:
             self.key_down(character)
@@ -253,6 +248,14 @@ class _SeleniumSession(Session):
 
     def key_up(self, key):
         self._actions(self.driver).key_up(self._key(key)).perform()
+
+    def keys(self, *keys, hold=False):
+        chain = self._actions(self.driver)
+        for key in keys:
+            chain.key_down(self._key(key))
+        for key in () if hold else keys:
+            chain.key_up(self._key(key))
+        chain.perform()
 
     def _mouse(self, target, press=None):
         x, y = self.point(target)
@@ -516,6 +519,9 @@ class FirefoxSession(Session):
 
     def key_up(self, key):
         self._ask("keyUp", key=key)
+
+    def keys(self, *keys, hold=False):
+        self._ask("keys", keys=list(keys), hold=hold)
 
     def mouse_move(self, target):
         x, y = self.point(target)
