@@ -239,6 +239,17 @@ class Offline(ScreenTest):
                 self.session.open(server.url)
                 self.assertIn("--build: 2", self.session.run("return fetch('desktop.css').then((r) => r.text())"))
 
+    def test_another_page_of_the_host_is_the_hosts_while_the_host_answers(self):
+        with tempfile.TemporaryDirectory() as folder:
+            site = pathlib.Path(folder) / "site"
+            shutil.copytree(PAGE, site)
+            (site / "other.html").write_text('<!DOCTYPE html><meta charset="utf-8"><title>autre page</title>')
+            with StaticServer(site) as server:
+                self.session.open(server.url)
+                self.session.wait_for("return navigator.serviceWorker.controller !== null")
+                self.session.open(server.url + "other.html")
+                self.assertEqual(self.session.run("return document.title"), "autre page")
+
     def test_manifest_names_a_standalone_app_with_its_192_and_512_pixel_icons(self):
         manifest = self.session.run("""
             const link = document.querySelector('link[rel="manifest"]');
