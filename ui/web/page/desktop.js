@@ -10,7 +10,6 @@ const Glouto = {};
     let topLayer = 0;
     const windows = new Map();
     const boxes = new Set();
-    const timers = new Map();
     const desktop = document.getElementById("desktop");
     // Page pixels per picture pixel, and the desktop's size in picture pixels: only the page's scale
     // follows the screen, every position and size of the game stays as its definitions say.
@@ -23,6 +22,8 @@ const Glouto = {};
         if (busy || ended) return 0;
         return Module["_glouto_" + name](...args);
     }
+
+    const clock = pageClock((id) => call("tick", id));
 
     function element(tag, className, parent) {
         const made = document.createElement(tag);
@@ -275,14 +276,8 @@ const Glouto = {};
             const node = windows.get(id).controls[index];
             (node.querySelector(".framecaption") || node).textContent = text;
         },
-        startTimer(id, ms) {
-            clearInterval(timers.get(id));
-            timers.set(id, setInterval(() => call("tick", id), ms));
-        },
-        stopTimer(id) {
-            clearInterval(timers.get(id));
-            timers.delete(id);
-        },
+        startTimer(id, ms) { clock.start(id, ms); },
+        stopTimer(id) { clock.stop(id); },
         // Modal to every game window: they take no pointer, key or focus until it is closed.
         messageBox(prompt, stopIcon, title) {
             busy = true;
@@ -322,8 +317,7 @@ const Glouto = {};
         // The program is over: no window, no timer; the launcher starts it anew.
         endProgram() {
             ended = true;
-            for (const id of timers.keys()) clearInterval(timers.get(id));
-            timers.clear();
+            clock.stopAll();
             for (const frame of windows.values()) frame.node.remove();
             document.getElementById("launcher").hidden = false;
         },
