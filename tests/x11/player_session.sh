@@ -66,29 +66,6 @@ label_changed() {
 }
 pellet_eaten() { shoot pellet; ! spot_is '#ffff00' "$(pellet_centre "$1")"; }
 
-# Qt names the menu's drop-down after the application; sets GX GY GW GH to it.
-popup_up() {
-    local id rest
-    while read -r id rest; do
-        [[ $rest == '"glouto": ("glouto" "glouto")'* ]] && xwininfo -id "$id" | grep -q IsViewable || continue
-        geometry "$id"
-        ((GW > 50 && GH > 50)) && return 0
-    done < <(xwininfo -root -children | grep -E '^ +0x')
-    return 1
-}
-# Clicks "menu" in the menu bar, then item $1 (commandes, a propos, liens internet, quitter) in the drop-down.
-choose() {
-    geometry "$MAIN"
-    local bx=$((GX + 25)) by=$((GY + MB / 2)) y
-    xdotool mousemove --sync $bx $by click 1
-    wait_until 20 popup_up || fail "clicking 'menu' at ($bx,$by) opened no drop-down"
-    case $1 in
-        commandes) y=$((GY + 10)) ;; "a propos") y=$((GY + 32)) ;; "liens internet") y=$((GY + 54)) ;;
-        quitter) y=$((GY + GH - 12)) ;;
-    esac
-    xdotool mousemove --sync $((GX + 40)) $y click 1
-    note "clicked 'menu' at ($bx,$by), then '$1' at ($((GX + 40)),$y) in the drop-down at ($GX,$GY) ${GW}x$GH"
-}
 # Exactly one window titled $1, of $2 x $3 pixels.
 expect_one_window() {
     wait_until 30 up "$1" || fail "no window titled '$1' appeared"

@@ -55,21 +55,14 @@ expect_centred() {
     fi
     note "'$1': frame ${FW}x$FH at ($FX,$FY), centred"
 }
-# Clicks "menu" in the main window's menu bar, then the drop-down's item $1 pixels below the bar.
-choose() {
-    geometry "$MAIN"
-    xdotool mousemove --sync $((GX + 25)) $((GY + 10)) click 1
-    sleep 0.5
-    xdotool mousemove --sync $((GX + 45)) $((GY + 20 + $1)) click 1
-}
 
 "$GAME" >"$WORK/game.log" 2>&1 &
 GAME_PID=$!
 say "the main window, frame included, opens in the middle of the screen"
 expect_centred "$MAIN_TITLE"
 main_up
-for item in "commandes:10" "A propos:32"; do
-    title=${item%:*}
+for item in "commandes:commandes" "A propos:a propos"; do
+    title=${item%%:*}
     say "'$title' opens in the middle of the screen too"
     choose "${item#*:}"
     expect_centred "$title"
