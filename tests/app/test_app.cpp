@@ -148,6 +148,22 @@ TEST(GameOver, OneBoxThenTheMainWindowIsUnloadedAndTheSmallWindowsKeepTheProgram
     EXPECT_EQ(p.frontEnd.endStatus, 0);
 }
 
+TEST(GameOver, ABoxClosedAfterItsTickReturnedUnloadsTheMainWindowThenAndNothingTicksMeanwhile)
+{
+    Program p;
+    p.frontEnd.holdBoxes = true;
+    p.meet();
+    p.frontEnd.advance(50);
+    ASSERT_EQ(p.frontEnd.heldBoxes.size(), 1u);
+    const std::size_t logged = p.frontEnd.log.size();
+    p.frontEnd.advance(1000);
+    EXPECT_EQ(p.frontEnd.log.size(), logged) << "a clock ticked while the box waited";
+    EXPECT_TRUE(p.app.loaded(FormId::Form1));
+    p.frontEnd.heldBoxes.front()();
+    EXPECT_FALSE(p.app.loaded(FormId::Form1));
+    EXPECT_EQ(p.frontEnd.endStatus, 0);
+}
+
 TEST(Keys, AutoRepeatOfAHeldKeyAddsNoStepAndATapCountsOnce)
 {
     Program p;

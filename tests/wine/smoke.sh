@@ -298,6 +298,18 @@ capture_checks() {
     finish_capture
 }
 
+# A capture while the menu's drop-down is open: the box ends the menu and takes the mouse at once,
+# so one click on OK closes it and the program ends as it would with the menu closed.
+capture_in_menu_checks() {
+    main=$(await 60 window_id "$main_title" GLOUTO) || fail "the main window opens"
+    retry 3 measure_main "$main" || fail "the client area has its size"
+    open_menu || fail "the menu opens"
+    await 40 window_id "$box_title" manger >/dev/null || fail "no capture within 40 s"
+    await 5 no_window_id "$popup" >/dev/null || fail "the drop-down stays open under the game-over box"
+    echo "the game-over box closed the open drop-down"
+    finish_capture
+}
+
 start_xvfb_and_wine
 
 tick_thread_check="$(dirname "$exe")/glouto_tick_thread_check.exe"
@@ -328,6 +340,10 @@ done
 step "keys in the menu's loop, on an unload and with Alt (the monster trapped)"
 launch keys "$scripted" "${trapped_monster[@]}"
 key_checks
+
+step "capture with the menu open (the monster hunting a character that stands still)"
+launch capture_in_menu "$scripted" "${hunting_monster[@]}"
+capture_in_menu_checks
 
 step "capture (the monster hunting a character that stands still)"
 launch capture "$scripted" "${hunting_monster[@]}"

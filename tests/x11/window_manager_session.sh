@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
 # The real binary under a real window manager (openbox in Xvfb): each window, frame included, opens
 # in the middle of the screen, and the program ends when its windows are closed by their close boxes.
+# Then the same game with scripted draws: a capture while the menu is open, answered by one click.
 set -euo pipefail
 
-GAME=${1:?usage: window_manager_session.sh GLOUTO_BINARY WM_DELETE_HELPER}
-WM_DELETE=${2:?usage: window_manager_session.sh GLOUTO_BINARY WM_DELETE_HELPER}
+USAGE="usage: window_manager_session.sh GLOUTO_BINARY WM_DELETE_HELPER SCRIPTED_GLOUTO_BINARY"
+GAME=${1:?$USAGE}
+WM_DELETE=${2:?$USAGE}
+SCRIPTED_GAME=${3:?$USAGE}
+# Draws that bring the monster to a character standing still at the start, some 11 s into the game.
+HUNTING_MONSTER=(0.25 0.15 0.95 0.75 0.55 0.15 0.05 0.45)
+OVER_TITLE="Tu t'est fait manger ^^"
 for tool in Xvfb openbox xdotool xwininfo xprop; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -73,5 +79,20 @@ done
 say "the main window's close box ends the program"
 "$WM_DELETE" "$MAIN"
 expect_exit_ok 5 "its close box"
+
+say "a capture while the menu is open: the box closes the drop-down, one click on OK ends the game"
+"$SCRIPTED_GAME" "${HUNTING_MONSTER[@]}" >"$WORK/game-capture.log" 2>&1 &
+GAME_PID=$!
+wait_until 50 main_up || fail "the scripted game's main window did not open"
+geometry "$MAIN"
+xdotool mousemove --sync $((GX + 25)) $((GY + 10)) click 1
+wait_until 20 popup_up || fail "clicking 'menu' opened no drop-down"
+wait_until 400 up "$OVER_TITLE" || fail "no capture within 40 s"
+! wait_until 10 popup_up || fail "the drop-down stayed open under the game-over box"
+# The box's one button, OK, sits in its bottom right corner.
+geometry "$(windows_titled "$OVER_TITLE" | head -1)"
+xdotool mousemove --sync $((GX + GW - 52)) $((GY + GH - 24)) click 1
+wait_until 50 gone "$OVER_TITLE" || fail "one click on OK left the game-over box open"
+expect_exit_ok 5 "one click on the game-over box's OK"
 PASSED=1
 echo "window_manager_session: passed"

@@ -75,8 +75,8 @@ void App::pelletTick()
     m_form1View->show(*m_rules, tick.writes);
     if (!tick.captured)
         return;
-    m_frontEnd.messageBox(m_rules->gameOverPrompt(), BoxIcon::Stop, game::texts::kGameOverTitle);
-    unload(FormId::Form1);
+    m_frontEnd.messageBox(m_rules->gameOverPrompt(), BoxIcon::Stop, game::texts::kGameOverTitle,
+                          [this] { run([this] { unload(FormId::Form1); }); });
 }
 
 void App::quitter_Click() { unload(FormId::Form1); }
@@ -183,8 +183,7 @@ void App::fail(const std::string& report)
         if (window)
             window->stopTimers();
     std::fprintf(stderr, "%s: %s\n", std::string(kProgramName).c_str(), report.c_str());
-    m_frontEnd.reportError(report);
-    m_frontEnd.endProgram(kRuntimeErrorExit);
+    m_frontEnd.reportError(report, [this] { m_frontEnd.endProgram(kRuntimeErrorExit); });
 }
 
 } // namespace app

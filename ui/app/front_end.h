@@ -66,10 +66,13 @@ public:
     virtual ~FrontEnd() = default;
     virtual std::unique_ptr<WindowView> makeWindow(const forms::FormDef& form, WindowEvents& events) = 0;
     virtual std::unique_ptr<TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) = 0;
-    // Modal to every window of the game; returns when the player has closed it.
-    virtual void messageBox(std::string_view prompt, BoxIcon icon, std::string_view title) = 0;
-    // A runtime error ended the program: tells the player, modally, with the platform's error box.
-    virtual void reportError(std::string_view report) = 0;
+    // Modal to every window of the game; `closed` runs once the player has closed it. Most platforms
+    // show the box at once and run `closed` before returning; one that must first let an open menu
+    // go shows it as soon as the menu is gone, after returning.
+    virtual void messageBox(std::string_view prompt, BoxIcon icon, std::string_view title,
+                            std::function<void()> closed) = 0;
+    // A runtime error ended the program: tells the player with the platform's error box, as above.
+    virtual void reportError(std::string_view report, std::function<void()> closed) = 0;
     // The event loop is to return this exit status.
     virtual void endProgram(int status) = 0;
 };

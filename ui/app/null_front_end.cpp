@@ -135,7 +135,8 @@ std::unique_ptr<TimerView> NullFrontEnd::makeTimer(const forms::TimerDef& timer,
     return std::make_unique<Timer>(*this, timer, std::move(tick));
 }
 
-void NullFrontEnd::messageBox(std::string_view prompt, BoxIcon icon, std::string_view title)
+void NullFrontEnd::messageBox(std::string_view prompt, BoxIcon icon, std::string_view title,
+                              std::function<void()> closed)
 {
     ++messageBoxes;
     const int style = static_cast<int>(icon);
@@ -143,12 +144,17 @@ void NullFrontEnd::messageBox(std::string_view prompt, BoxIcon icon, std::string
     record("MsgBox(" + std::string(prompt) + "|" + std::to_string(style) + "|" + std::string(title) + ")");
     if (whileBoxIsOpen)
         whileBoxIsOpen();
+    if (holdBoxes)
+        heldBoxes.push_back(std::move(closed));
+    else
+        closed();
 }
 
-void NullFrontEnd::reportError(std::string_view report)
+void NullFrontEnd::reportError(std::string_view report, std::function<void()> closed)
 {
     errors.emplace_back(report);
     record("Error(" + std::string(report) + ")");
+    closed();
 }
 
 void NullFrontEnd::endProgram(int status)

@@ -19,8 +19,9 @@ public:
 
     std::unique_ptr<WindowView> makeWindow(const forms::FormDef& form, WindowEvents& events) override;
     std::unique_ptr<TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
-    void messageBox(std::string_view prompt, BoxIcon icon, std::string_view title) override;
-    void reportError(std::string_view report) override;
+    void messageBox(std::string_view prompt, BoxIcon icon, std::string_view title,
+                    std::function<void()> closed) override;
+    void reportError(std::string_view report, std::function<void()> closed) override;
     void endProgram(int status) override;
 
     // Steps the clock: every tick due within `ms` milliseconds runs, in time order (timers due at
@@ -50,6 +51,10 @@ public:
     std::optional<int> endStatus;
     // Runs inside the modal box, as the event loop would while the player reads it.
     std::function<void()> whileBoxIsOpen;
+    // Boxes are closed later, by calling what they left here, as a platform that must first let a
+    // menu go closes them.
+    bool holdBoxes = false;
+    std::vector<std::function<void()>> heldBoxes;
 
 private:
     class Window;

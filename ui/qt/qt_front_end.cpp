@@ -58,14 +58,17 @@ std::unique_ptr<app::TimerView> QtFrontEnd::makeTimer(const forms::TimerDef& tim
     return std::make_unique<QtTimer>(timer, std::move(tick));
 }
 
-void QtFrontEnd::messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title)
+void QtFrontEnd::messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title,
+                            std::function<void()> closed)
 {
     runBox(iconOf(icon), title, prompt);
+    closed();
 }
 
-void QtFrontEnd::reportError(std::string_view report)
+void QtFrontEnd::reportError(std::string_view report, std::function<void()> closed)
 {
     runBox(iconOf(app::BoxIcon::Stop), app::kProgramName, report);
+    closed();
 }
 
 void QtFrontEnd::endProgram(int status)

@@ -9,8 +9,9 @@ class QtFrontEnd final : public app::FrontEnd {
 public:
     std::unique_ptr<app::WindowView> makeWindow(const forms::FormDef& form, app::WindowEvents& events) override;
     std::unique_ptr<app::TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
-    void messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title) override;
-    void reportError(std::string_view report) override;
+    void messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title,
+                    std::function<void()> closed) override;
+    void reportError(std::string_view report, std::function<void()> closed) override;
     void endProgram(int status) override;
 
     // The status the program ended with, once it has.

@@ -102,14 +102,17 @@ std::unique_ptr<app::TimerView> WebFrontEnd::makeTimer(const forms::TimerDef& ti
     return std::make_unique<Timer>(*this, m_nextId++, timer, std::move(tick));
 }
 
-void WebFrontEnd::messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title)
+void WebFrontEnd::messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title,
+                             std::function<void()> closed)
 {
     pageMessageBox(std::string(prompt).c_str(), icon == app::BoxIcon::Stop, std::string(title).c_str());
+    closed();
 }
 
-void WebFrontEnd::reportError(std::string_view report)
+void WebFrontEnd::reportError(std::string_view report, std::function<void()> closed)
 {
     pageMessageBox(std::string(report).c_str(), true, std::string(app::kProgramName).c_str());
+    closed();
 }
 
 void WebFrontEnd::endProgram(int status) { pageEndProgram(status); }

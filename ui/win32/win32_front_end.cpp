@@ -6,42 +6,13 @@
 #include "ui/win32/win32_text.h"
 #include "ui/win32/win32_tick_timer.h"
 
-#include <vector>
-
 namespace win32 {
-namespace {
-
-BOOL CALLBACK collectWindow(HWND hwnd, LPARAM windows)
-{
-    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(hwnd);
-    return TRUE;
-}
-
-// A box that every window of the game waits for, not only its owner. The box disables its owner
-// itself (and gives it the activation back), so that one is left to it.
-void modalBox(const std::wstring& text, const std::wstring& title, UINT style)
-{
-    HWND owner = GetActiveWindow();
-    std::vector<HWND> windows;
-    EnumThreadWindows(GetCurrentThreadId(), collectWindow, reinterpret_cast<LPARAM>(&windows));
-    std::vector<HWND> disabled;
-    for (HWND hwnd : windows)
-        if (hwnd != owner && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-            EnableWindow(hwnd, FALSE);
-            disabled.push_back(hwnd);
-        }
-    MessageBoxW(owner, text.c_str(), title.c_str(), style);
-    for (HWND hwnd : disabled)
-        if (IsWindow(hwnd))
-            EnableWindow(hwnd, TRUE);
-}
-
-} // namespace
 
 FrontEnd::FrontEnd(HINSTANCE instance)
     : m_instance(instance)
     , m_pictures(instance)
     , m_hiddenOwner(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr))
+    , m_boxes(instance)
 {
     FormWindow::registerClass(instance, LoadIconW(instance, MAKEINTRESOURCEW(GLOUTO_ICON_ID)));
     TickTimer::registerClass(instance);
@@ -103,14 +74,15 @@ void FrontEnd::clockFailed(const std::string& report)
         fatal(report);
 }
 
-void FrontEnd::messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title)
+void FrontEnd::messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title,
+                          std::function<void()> closed)
 {
-    modalBox(widen(prompt), widen(title), boxStyle(icon));
+    m_boxes.show(widen(prompt), widen(title), boxStyle(icon), std::move(closed));
 }
 
-void FrontEnd::reportError(std::string_view report)
+void FrontEnd::reportError(std::string_view report, std::function<void()> closed)
 {
-    modalBox(widen(report), widen(app::kProgramName), boxStyle(app::BoxIcon::Stop));
+    m_boxes.show(widen(report), widen(app::kProgramName), boxStyle(app::BoxIcon::Stop), std::move(closed));
 }
 
 void FrontEnd::endProgram(int status)

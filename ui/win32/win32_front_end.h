@@ -3,6 +3,7 @@
 
 #include "ui/app/front_end.h"
 #include "ui/win32/win32_keys.h"
+#include "ui/win32/win32_modal_box.h"
 #include "ui/win32/win32_pictures.h"
 
 #include <windows.h>
@@ -28,8 +29,9 @@ public:
 
     std::unique_ptr<app::WindowView> makeWindow(const forms::FormDef& form, app::WindowEvents& events) override;
     std::unique_ptr<app::TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
-    void messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title) override;
-    void reportError(std::string_view report) override;
+    void messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title,
+                    std::function<void()> closed) override;
+    void reportError(std::string_view report, std::function<void()> closed) override;
     void endProgram(int status) override;
 
 private:
@@ -40,6 +42,7 @@ private:
     PictureCache m_pictures;
     // Never shown: it owns the main window, which keeps that one out of the task bar.
     HWND m_hiddenOwner;
+    ModalBoxes m_boxes;
     Keyboard m_keyboard;
     // The program the message loop runs, while it runs.
     app::App* m_app = nullptr;
