@@ -109,7 +109,7 @@ void BM_Timer2(benchmark::State& state)
     bool captured = false;
     for (auto _ : state) {
         const game::PelletTick tick = form.Timer2_Timer();
-        captured = captured || tick.captured;
+        captured = captured || tick.capture.has_value();
         benchmark::DoNotOptimize(tick);
     }
     if (captured)

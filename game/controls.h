@@ -1,33 +1,57 @@
-// The main window's controls as the rules see them: their properties as plain values, and the
-// writes a handler reports so that whoever shows the window can follow.
+// The main window's controls as the rules see them: which they are, and their properties as plain values.
 #pragma once
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace game {
 
-// Every control whose properties the rules read or write, and nothing else.
+// What the rules touch of a control: a sprite's Top, Left and Visible, a pellet's Visible, a
+// label's Caption, a timer's Enabled.
+enum class ControlKind : std::uint8_t { Sprite, Pellet, Label, Timer };
+
+// Every control whose properties the rules read or write, and nothing else: the one list that the
+// ids, the names and the kinds below are made from.
+#define GLOUTO_RULES_CONTROLS(X)                                                                              \
+    X(Picture1, Sprite) X(Picture2, Sprite) X(Picture3, Sprite) X(Picture4, Sprite) X(Picture5, Sprite)       \
+    X(Image3, Pellet) X(Image4, Pellet) X(Image5, Pellet) X(Image6, Pellet) X(Image7, Pellet)                \
+    X(Image8, Pellet) X(Image9, Pellet) X(Image10, Pellet) X(Image11, Pellet) X(Image12, Pellet)             \
+    X(Image13, Pellet) X(Image14, Pellet) X(Image15, Pellet) X(Image16, Pellet) X(Image17, Pellet)           \
+    X(Label2, Label)                                                                                          \
+    X(Timer1, Timer) X(Timer2, Timer) X(Timer3, Timer)
+
 enum class ControlId : std::uint8_t {
-    Picture1, Picture2, Picture3, Picture4, Picture5,
-    Image3, Image4, Image5, Image6, Image7, Image8, Image9, Image10,
-    Image11, Image12, Image13, Image14, Image15, Image16, Image17,
-    Label2,
-    Timer1, Timer2, Timer3,
+#define GLOUTO_CONTROL_ID(name, kind) name,
+    GLOUTO_RULES_CONTROLS(GLOUTO_CONTROL_ID)
+#undef GLOUTO_CONTROL_ID
 };
-inline constexpr std::size_t kControlCount = static_cast<std::size_t>(ControlId::Timer3) + 1;
 
-// The control's name in the window definition.
-std::string_view controlName(ControlId id);
+struct ControlInfo {
+    // The control's name in the window definition.
+    std::string_view name;
+    ControlKind kind;
+};
 
-enum class Property : std::uint8_t { Top, Left, Visible, Caption, Enabled };
+inline constexpr std::array kControls{
+#define GLOUTO_CONTROL_INFO(name, kind) ControlInfo{#name, ControlKind::kind},
+    GLOUTO_RULES_CONTROLS(GLOUTO_CONTROL_INFO)
+#undef GLOUTO_CONTROL_INFO
+};
+inline constexpr std::size_t kControlCount = kControls.size();
+
+constexpr std::size_t indexOf(ControlId id) { return static_cast<std::size_t>(id); }
+constexpr ControlId controlAt(std::size_t index) { return static_cast<ControlId>(index); }
+constexpr std::string_view controlName(ControlId id) { return kControls[indexOf(id)].name; }
+constexpr ControlKind controlKind(ControlId id) { return kControls[indexOf(id)].kind; }
+// The control of that definition name, if the rules touch one.
+std::optional<ControlId> controlNamed(std::string_view name);
 
 // Positions are twips in single precision, as the window stores them. A control uses only the
-// fields its kind has: pictures Top, Left and Visible, pellets Visible, timers Enabled.
+// fields its kind has.
 struct ControlState {
     float top = 0;
     float left = 0;
@@ -41,47 +65,9 @@ struct Form1Controls {
     std::array<ControlState, kControlCount> states{};
     std::string label2Caption;
 
-    ControlState& operator[](ControlId id) { return states[static_cast<std::size_t>(id)]; }
-    const ControlState& operator[](ControlId id) const { return states[static_cast<std::size_t>(id)]; }
+    ControlState& operator[](ControlId id) { return states[indexOf(id)]; }
+    const ControlState& operator[](ControlId id) const { return states[indexOf(id)]; }
     friend bool operator==(const Form1Controls&, const Form1Controls&) = default;
-};
-
-// One property write as it was made: twips for Top and Left, 1 or 0 for Visible and Enabled; a
-// caption's text is the one in Form1Controls (a tick writes it at most once).
-struct Write {
-    ControlId control;
-    Property property;
-    float value;
-    friend bool operator==(const Write&, const Write&) = default;
-};
-
-// The writes of one handler, in the order it made them, without touching the heap: a tick makes
-// at most 24 (four steps of six writes; a capture makes 23).
-class Writes {
-public:
-    static constexpr std::size_t kCapacity = 24;
-
-    // Slots past the last write are never read, so they are neither cleared nor copied: a tick
-    // that writes nothing costs nothing here.
-    Writes() {}
-    Writes(const Writes& other) { *this = other; }
-    Writes& operator=(const Writes& other)
-    {
-        m_size = other.m_size;
-        std::copy_n(other.m_writes.begin(), m_size, m_writes.begin());
-        return *this;
-    }
-
-    void add(Write write);
-
-    const Write* begin() const { return m_writes.data(); }
-    const Write* end() const { return m_writes.data() + m_size; }
-    std::size_t size() const { return m_size; }
-    bool empty() const { return m_size == 0; }
-
-private:
-    std::array<Write, kCapacity> m_writes;
-    std::size_t m_size = 0;
 };
 
 } // namespace game

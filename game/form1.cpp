@@ -76,34 +76,11 @@ int rank(std::int16_t weight, float targetTop, float targetLeft)
 
 } // namespace
 
-void Form1::setTop(Writes& writes, ControlId id, float twips)
+template <typename Property>
+void Form1::write(Writes& writes, ControlId id, const Property& value)
 {
-    controls[id].top = twips;
-    writes.add({id, Property::Top, twips});
-}
-
-void Form1::setLeft(Writes& writes, ControlId id, float twips)
-{
-    controls[id].left = twips;
-    writes.add({id, Property::Left, twips});
-}
-
-void Form1::setVisible(Writes& writes, ControlId id, bool visible)
-{
-    controls[id].visible = visible;
-    writes.add({id, Property::Visible, visible ? 1.0f : 0.0f});
-}
-
-void Form1::setEnabled(Writes& writes, ControlId id, bool enabled)
-{
-    controls[id].enabled = enabled;
-    writes.add({id, Property::Enabled, enabled ? 1.0f : 0.0f});
-}
-
-void Form1::setCaption(Writes& writes, std::string caption)
-{
-    controls.label2Caption = std::move(caption);
-    writes.add({ControlId::Label2, Property::Caption, 0});
+    const bool changed = store(controls, id, value);
+    writes.add({id, value, changed});
 }
 
 Writes Form1::Form_Load()
@@ -111,12 +88,12 @@ Writes Form1::Form_Load()
     Writes writes;
     module.actorTop = kStartTop;
     module.actorLeft = kStartLeft;
-    setTop(writes, kMonster, kMonsterStartTop);
-    setLeft(writes, kMonster, kMonsterStartLeft);
+    write(writes, kMonster, Top{kMonsterStartTop});
+    write(writes, kMonster, Left{kMonsterStartLeft});
     for (const ControlId facing : kFacings) {
-        setTop(writes, facing, module.actorTop);
-        setLeft(writes, facing, module.actorLeft);
-        setVisible(writes, facing, facing == ControlId::Picture1);
+        write(writes, facing, Top{static_cast<float>(module.actorTop)});
+        write(writes, facing, Left{static_cast<float>(module.actorLeft)});
+        write(writes, facing, Visible{facing == ControlId::Picture1});
     }
     points = 0;
     return writes;
@@ -137,10 +114,10 @@ Writes Form1::Timer1_Timer(KeySource& keys)
             module.actorTop = checked::add(module.actorTop, s.deltaTop);
         else
             module.actorLeft = checked::add(module.actorLeft, s.deltaLeft);
-        setTop(writes, s.facing, module.actorTop);
-        setLeft(writes, s.facing, module.actorLeft);
+        write(writes, s.facing, Top{static_cast<float>(module.actorTop)});
+        write(writes, s.facing, Left{static_cast<float>(module.actorLeft)});
         for (const ControlId facing : kFacings)
-            setVisible(writes, facing, facing == s.facing);
+            write(writes, facing, Visible{facing == s.facing});
     }
     return writes;
 }
@@ -150,12 +127,12 @@ PelletTick Form1::Timer2_Timer()
     PelletTick tick;
     for (const Pellet& pellet : kPellets) {
         if (controls[pellet.image].visible && module.actorLeft == pellet.left && module.actorTop == pellet.top) {
-            setVisible(tick.writes, pellet.image, false);
+            write(tick.writes, pellet.image, Visible{false});
             points = checked::add(points, 1);
         }
     }
 
-    setCaption(tick.writes, std::string(texts::kScorePrefix) + std::to_string(points));
+    write(tick.writes, ControlId::Label2, Caption{CaptionText(texts::kScorePrefix).appendNumber(points)});
 
     const ControlState& monster = controls[kMonster];
     if (monster.left != static_cast<float>(module.actorLeft) || monster.top != static_cast<float>(module.actorTop))
@@ -163,16 +140,11 @@ PelletTick Form1::Timer2_Timer()
 
     // One capture, one box: no tick may find it again while the box is open.
     for (const ControlId timer : kTimers)
-        setEnabled(tick.writes, timer, false);
+        write(tick.writes, timer, Enabled{false});
     for (const ControlId facing : kFacings)
-        setVisible(tick.writes, facing, false);
-    tick.captured = true;
+        write(tick.writes, facing, Visible{false});
+    tick.capture = Capture{std::string(texts::kGameOverPrompt) + std::to_string(points), texts::kGameOverTitle};
     return tick;
-}
-
-std::string Form1::gameOverPrompt() const
-{
-    return std::string(texts::kGameOverPrompt) + std::to_string(points);
 }
 
 Writes Form1::Timer3_Timer(RandomSource& random)
@@ -222,16 +194,16 @@ Writes Form1::Timer3_Timer(RandomSource& random)
     // The heaviest direction wins; ties go to right, then left, then up, then down. A closed
     // direction only weighs 0, so the step may still go that way.
     if (right >= leftward && right >= up && right >= down) {
-        setLeft(writes, kMonster, controls[kMonster].left + step);
+        write(writes, kMonster, Left{controls[kMonster].left + step});
         module.monsterLastDir = kRight;
     } else if (leftward > right && leftward >= up && leftward >= down) {
-        setLeft(writes, kMonster, controls[kMonster].left - step);
+        write(writes, kMonster, Left{controls[kMonster].left - step});
         module.monsterLastDir = kLeft;
     } else if (up > leftward && up > right && up >= down) {
-        setTop(writes, kMonster, controls[kMonster].top - step);
+        write(writes, kMonster, Top{controls[kMonster].top - step});
         module.monsterLastDir = kUp;
     } else {
-        setTop(writes, kMonster, controls[kMonster].top + step);
+        write(writes, kMonster, Top{controls[kMonster].top + step});
         module.monsterLastDir = kDown;
     }
 

@@ -4,17 +4,25 @@
 #include "game/controls.h"
 #include "game/module1.h"
 #include "game/sources.h"
+#include "game/writes.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace game {
+
+// The monster stands on the character: the game-over box is due, then the main window's unloading.
+struct Capture {
+    std::string prompt;
+    std::string_view title;
+};
 
 // What the pellet tick tells its caller besides its writes.
 struct PelletTick {
     Writes writes;
-    // The monster stands on the character: the game-over box is due, then the window's unloading.
-    bool captured = false;
+    std::optional<Capture> capture;
 };
 
 // The whole game as one value: copy it to keep a state, compare two to see what a tick did.
@@ -28,9 +36,6 @@ public:
     [[nodiscard]] Writes Timer1_Timer(KeySource& keys); // arrow keys, character step
     [[nodiscard]] PelletTick Timer2_Timer();            // pellets, score label, capture
     [[nodiscard]] Writes Timer3_Timer(RandomSource& random); // monster step
-
-    // The game-over box's prompt, with the score.
-    std::string gameOverPrompt() const;
 
     // The shared module-level state.
     Module1 module;
@@ -47,11 +52,8 @@ public:
     friend bool operator==(const Form1&, const Form1&) = default;
 
 private:
-    void setTop(Writes& writes, ControlId id, float twips);
-    void setLeft(Writes& writes, ControlId id, float twips);
-    void setVisible(Writes& writes, ControlId id, bool visible);
-    void setEnabled(Writes& writes, ControlId id, bool enabled);
-    void setCaption(Writes& writes, std::string caption);
+    template <typename Property>
+    void write(Writes& writes, ControlId id, const Property& value);
 };
 
 } // namespace game

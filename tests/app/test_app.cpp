@@ -30,9 +30,9 @@ struct Program {
 
     Program() { app.start(); }
 
-    void choose(std::string_view item) { frontEnd.events("Form1")->menuItemChosen(item); }
-    void click(std::string_view form, std::string_view button) { frontEnd.events(form)->buttonClicked(button); }
-    void close(std::string_view form) { frontEnd.events(form)->closeBoxClicked(); }
+    void choose(std::string_view item) { app.menuItemChosen(FormId::Form1, item); }
+    void click(FormId form, std::string_view button) { app.buttonClicked(form, button); }
+    void close(FormId form) { app.closeBoxClicked(form); }
     long count(std::string_view line) const { return std::ranges::count(frontEnd.log, std::string(line)); }
     // Puts the monster on the character's cell: the next pellet tick is a capture.
     void meet()
@@ -54,7 +54,7 @@ TEST(WindowLifetimes, EachSmallWindowExistsOnceAndComesToTheFrontWhenAskedAgain)
     p.choose("liensinter");
     p.choose("apropos");
     EXPECT_TRUE(p.app.loaded(FormId::Form3));
-    p.click("Form3", "Command1");
+    p.click(FormId::Form3, "Command1");
     EXPECT_FALSE(p.app.loaded(FormId::Form3));
     // Loaded afresh: a new window, not the old one shown again.
     p.choose("apropos");
@@ -66,20 +66,20 @@ TEST(WindowLifetimes, TheProgramEndsWithItsLastWindowWhicheverCloses)
 {
     struct Case {
         const char* item;
-        const char* form;
+        FormId form;
         const char* quitButton;
     };
-    for (const Case c : {Case{"apropos", "Form3", "Command1"}, Case{"commandes", "Form2", "Command5"}}) {
+    for (const Case c : {Case{"apropos", FormId::Form3, "Command1"}, Case{"commandes", FormId::Form2, "Command5"}}) {
         for (const bool byCloseBox : {false, true}) {
             Program p;
             p.choose(c.item);
             if (byCloseBox)
-                p.close("Form1");
+                p.close(FormId::Form1);
             else
                 p.choose("quitter");
-            EXPECT_FALSE(p.app.loaded(FormId::Form1)) << c.form;
-            EXPECT_FALSE(p.frontEnd.running("Timer1")) << c.form;
-            EXPECT_FALSE(p.frontEnd.endStatus) << c.form << " keeps the program";
+            EXPECT_FALSE(p.app.loaded(FormId::Form1)) << c.item;
+            EXPECT_FALSE(p.frontEnd.running("Timer1")) << c.item;
+            EXPECT_FALSE(p.frontEnd.endStatus) << c.item << " keeps the program";
             // The game is over without a message: time passing changes nothing.
             p.frontEnd.advance(1000);
             EXPECT_EQ(p.frontEnd.messageBoxes, 0);
@@ -87,7 +87,7 @@ TEST(WindowLifetimes, TheProgramEndsWithItsLastWindowWhicheverCloses)
                 p.close(c.form);
             else
                 p.click(c.form, c.quitButton);
-            EXPECT_EQ(p.frontEnd.endStatus, 0) << c.form;
+            EXPECT_EQ(p.frontEnd.endStatus, 0) << c.item;
         }
     }
 }
@@ -96,16 +96,15 @@ TEST(WindowLifetimes, OnlyTheQuitButtonsAndCloseBoxesUnloadAndStaleEventsAreIgno
 {
     Program p;
     p.choose("commandes");
-    app::WindowEvents* keyHelp = p.frontEnd.events("Form2");
     for (const char* arrow : {"Command1", "Command2", "Command3", "Command4"})
-        keyHelp->buttonClicked(arrow);
+        p.click(FormId::Form2, arrow);
     // The about window's quit button has the name of an arrow here: it must not unload Form2.
     EXPECT_TRUE(p.app.loaded(FormId::Form2));
-    p.close("Form2");
+    p.close(FormId::Form2);
     EXPECT_FALSE(p.app.loaded(FormId::Form2));
     // A click that the toolkit still delivers to the window it is taking down changes nothing.
-    keyHelp->closeBoxClicked();
-    keyHelp->buttonClicked("Command5");
+    p.close(FormId::Form2);
+    p.click(FormId::Form2, "Command5");
     EXPECT_EQ(p.count("Unload Form2"), 1);
     EXPECT_TRUE(p.app.loaded(FormId::Form1));
 }
@@ -144,7 +143,7 @@ TEST(GameOver, OneBoxThenTheMainWindowIsUnloadedAndTheSmallWindowsKeepTheProgram
     EXPECT_LT(box, unload);
     EXPECT_EQ(static_cast<int>(std::distance(p.frontEnd.log.begin(), box)) + 1, ticksDuringBox);
     EXPECT_FALSE(p.frontEnd.endStatus);
-    p.click("Form2", "Command5");
+    p.click(FormId::Form2, "Command5");
     EXPECT_EQ(p.frontEnd.endStatus, 0);
 }
 
@@ -190,7 +189,7 @@ TEST(Keys, UnloadsAndALostKeyboardLetGoButAKeyStillDownIsHeldAgainByItsRepeat)
     p.frontEnd.advance(250);
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
     // Its release may have gone to the unloaded window: let go, and no repeat says otherwise.
-    p.click("Form3", "Command1");
+    p.click(FormId::Form3, "Command1");
     p.frontEnd.advance(250);
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
     // Still down on the keyboard: its next repeat walks on.
@@ -213,7 +212,7 @@ TEST(Errors, TheFirstRuntimeErrorIsReportedOnceAndEndsTheProgram)
     p.frontEnd.advance(1000);
     ASSERT_EQ(p.frontEnd.errors.size(), 1u);
     EXPECT_NE(p.frontEnd.errors[0].find("'6'"), std::string::npos);
-    EXPECT_EQ(p.frontEnd.endStatus, app::App::kRuntimeErrorExit);
+    EXPECT_EQ(p.frontEnd.endStatus, app::kRuntimeErrorStatus);
     EXPECT_FALSE(p.frontEnd.running("Timer1"));
     p.choose("commandes");
     EXPECT_FALSE(p.app.loaded(FormId::Form2));

@@ -2,8 +2,8 @@
 // shows, the game-over box after a capture, and where a control lands for any position.
 #include "game/form1.h"
 #include "ui/app/app.h"
+#include "ui/app/layout.h"
 #include "ui/app/null_front_end.h"
-#include "ui/app/stored_control.h"
 
 #include <gtest/gtest.h>
 
@@ -50,15 +50,14 @@ TEST(CaptureSequence, TheCharacterGoesTheBoxShowsOverTheStoppedBoardThenTheLastW
         rules.controls[ControlId::Picture5].top = rules.module.actorTop;
         rules.controls[ControlId::Picture5].left = rules.module.actorLeft;
 
-        app::LoadedWindow& window = *program.window(FormId::Form1);
         int facingsShown = -1;
         bool monsterShown = false;
         int timersRunning = -1;
         frontEnd.whileBoxIsOpen = [&] {
             facingsShown = 0;
-            for (const char* facing : {"Picture1", "Picture2", "Picture3", "Picture4"})
-                facingsShown += window.control(facing).visible() ? 1 : 0;
-            monsterShown = window.control("Picture5").visible();
+            for (const ControlId facing : {ControlId::Picture1, ControlId::Picture2, ControlId::Picture3, ControlId::Picture4})
+                facingsShown += rules.controls[facing].visible ? 1 : 0;
+            monsterShown = rules.controls[ControlId::Picture5].visible;
             timersRunning = 0;
             for (const char* timer : {"Timer1", "Timer2", "Timer3"})
                 timersRunning += frontEnd.running(timer) ? 1 : 0;
@@ -76,6 +75,7 @@ TEST(CaptureSequence, TheCharacterGoesTheBoxShowsOverTheStoppedBoardThenTheLastW
         EXPECT_EQ(timersRunning, 0) << "a clock still ran under the box";
         // The main window was the last one loaded: the program ends with it.
         EXPECT_EQ(frontEnd.log, (Log{"Label2.Caption=nombres de points: " + std::to_string(points),
+                                     "Timer1.Enabled=False", "Timer2.Enabled=False", "Timer3.Enabled=False",
                                      "Picture1.Visible=False", "Picture2.Visible=False", "Picture3.Visible=False",
                                      "Picture4.Visible=False", "MsgBox(" + prompt + "|16|Tu t'est fait manger ^^)",
                                      "Unload Form1", "End 0"}));
@@ -89,14 +89,9 @@ TEST(CaptureSequence, TheCharacterGoesTheBoxShowsOverTheStoppedBoardThenTheLastW
 // undefined behaviour.
 void expectPlacedOrWithheld(float top, float left)
 {
-    constexpr forms::ControlDef kMonster{.name = "Picture5", .kind = forms::ControlKind::PictureBox,
-                                         .left = 0, .top = 0, .width = 615, .height = 615};
-    app::StoredControl control(kMonster);
-    control.setTop(top);
-    control.setLeft(left);
     const double x = left / 15.0;
     const double y = top / 15.0;
-    const std::optional<app::PixelPoint> shown = control.pixelPosition();
+    const std::optional<app::PixelPoint> shown = app::pixelPosition(top, left);
     if (!shown) {
         EXPECT_FALSE(std::fabs(x) < 29999.0 && std::fabs(y) < 29999.0) << top << "," << left << " has no place";
         return;

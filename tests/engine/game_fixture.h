@@ -36,21 +36,12 @@ inline game::Form1Controls designTime()
     return controls;
 }
 
-// Each write as "Picture1.Top=670"; a caption write shows the caption the tick left.
-inline std::vector<std::string> describe(const game::Form1& form, const game::Writes& writes)
+// Each write as "Picture1.Top=670".
+inline std::vector<std::string> describe(const game::Writes& writes)
 {
-    constexpr const char* kProperties[] = {"Top", "Left", "Visible", "Caption", "Enabled"};
     std::vector<std::string> lines;
-    for (const game::Write& w : writes) {
-        std::string line = std::string(game::controlName(w.control)) + "." + kProperties[static_cast<int>(w.property)] + "=";
-        switch (w.property) {
-        case game::Property::Top:
-        case game::Property::Left: line += std::to_string(static_cast<int>(w.value)); break;
-        case game::Property::Caption: line += form.controls.label2Caption; break;
-        default: line += w.value != 0 ? "True" : "False"; break;
-        }
-        lines.push_back(line);
-    }
+    for (const game::Write& w : writes)
+        lines.push_back(game::describe(w));
     return lines;
 }
 
@@ -67,9 +58,9 @@ struct Game {
     Game() = default;
     Game(const Game&) = delete;
 
-    std::vector<std::string> playerTick() { return describe(form, form.Timer1_Timer(keys)); }
-    std::vector<std::string> pelletTick() { return describe(form, form.Timer2_Timer().writes); }
-    std::vector<std::string> monsterTick() { return describe(form, form.Timer3_Timer(random)); }
+    std::vector<std::string> playerTick() { return describe(form.Timer1_Timer(keys)); }
+    std::vector<std::string> pelletTick() { return describe(form.Timer2_Timer().writes); }
+    std::vector<std::string> monsterTick() { return describe(form.Timer3_Timer(random)); }
 
     game::ControlState& control(ControlId id) { return form.controls[id]; }
 

@@ -51,8 +51,8 @@ TEST(Pellets, NothingToEatAtTheStartButTheLabelIsWritten)
 {
     Game g;
     const game::PelletTick tick = g.form.Timer2_Timer();
-    EXPECT_EQ(fixture::describe(g.form, tick.writes), Log{label(0)});
-    EXPECT_FALSE(tick.captured);
+    EXPECT_EQ(fixture::describe(tick.writes), Log{label(0)});
+    EXPECT_FALSE(tick.capture);
     EXPECT_EQ(g.form.controls.label2Caption, "nombres de points: 0");
 }
 
@@ -116,8 +116,8 @@ TEST(Pellets, AllFifteenEatenAndTheGameGoesOn)
     Game g;
     for (int i = 14; i >= 0; --i) { // any order will do
         g.placeCharacter(static_cast<std::int16_t>(kPellets[i].top), static_cast<std::int16_t>(kPellets[i].left));
-        EXPECT_FALSE(g.form.Timer2_Timer().captured);
-        EXPECT_FALSE(g.form.Timer2_Timer().captured);
+        EXPECT_FALSE(g.form.Timer2_Timer().capture);
+        EXPECT_FALSE(g.form.Timer2_Timer().capture);
     }
     EXPECT_EQ(g.form.points, 15);
     EXPECT_EQ(hiddenPellets(g), 15);
@@ -145,8 +145,8 @@ TEST(Capture, SameRowOrSameColumnIsNoCapture)
     for (const auto& [top, left] : nearMisses) {
         g.placeMonster(top, left);
         const game::PelletTick tick = g.form.Timer2_Timer();
-        EXPECT_FALSE(tick.captured) << top << "," << left;
-        EXPECT_EQ(fixture::describe(g.form, tick.writes), Log{label(0)});
+        EXPECT_FALSE(tick.capture) << top << "," << left;
+        EXPECT_EQ(fixture::describe(tick.writes), Log{label(0)});
     }
 }
 
@@ -156,10 +156,10 @@ TEST(Capture, OnlyAnExactMatchOfPositionsCounts)
     const std::pair<float, float> offGrid[] = {{50.5f, 50}, {50, 49.99f}, {50, 50.01f}, {3150.25f, 4390}};
     for (const auto& [top, left] : offGrid) {
         g.placeMonster(top, left);
-        EXPECT_FALSE(g.form.Timer2_Timer().captured) << top << "," << left;
+        EXPECT_FALSE(g.form.Timer2_Timer().capture) << top << "," << left;
     }
     g.placeMonster(50.f, 50.f);
-    EXPECT_TRUE(g.form.Timer2_Timer().captured);
+    EXPECT_TRUE(g.form.Timer2_Timer().capture);
 }
 
 TEST(Capture, StopsEveryTimerThenHidesTheCharacterAndNothingElse)
@@ -174,8 +174,8 @@ TEST(Capture, StopsEveryTimerThenHidesTheCharacterAndNothingElse)
         expected.controls[facing].visible = false;
 
     const game::PelletTick tick = g.form.Timer2_Timer();
-    EXPECT_TRUE(tick.captured);
-    EXPECT_EQ(fixture::describe(g.form, tick.writes), Log{label(0)} + kCaptureTail);
+    ASSERT_TRUE(tick.capture);
+    EXPECT_EQ(fixture::describe(tick.writes), Log{label(0)} + kCaptureTail);
     EXPECT_EQ(g.form, expected); // the monster stays on the board
 }
 
@@ -185,9 +185,10 @@ TEST(Capture, APelletEatenOnTheCaptureTickIsInTheScore)
     g.placeCharacter(5010, 1910);
     g.placeMonster(5010, 1910);
     const game::PelletTick tick = g.form.Timer2_Timer();
-    EXPECT_TRUE(tick.captured);
-    EXPECT_EQ(fixture::describe(g.form, tick.writes), (Log{"Image17.Visible=False", label(1)} + kCaptureTail));
-    EXPECT_EQ(g.form.gameOverPrompt(), "Niark Niark !!!!!! GAME OVER !!!!!!    points:1");
+    ASSERT_TRUE(tick.capture);
+    EXPECT_EQ(fixture::describe(tick.writes), (Log{"Image17.Visible=False", label(1)} + kCaptureTail));
+    EXPECT_EQ(tick.capture->prompt, "Niark Niark !!!!!! GAME OVER !!!!!!    points:1");
+    EXPECT_EQ(tick.capture->title, "Tu t'est fait manger ^^");
 }
 
 TEST(Capture, TheScoreIsPlainDecimalAfterTheColon)
@@ -196,8 +197,10 @@ TEST(Capture, TheScoreIsPlainDecimalAfterTheColon)
         Game g;
         g.form.points = static_cast<std::int16_t>(points);
         g.placeMonster(50, 50);
-        EXPECT_EQ(g.pelletTick(), Log{label(points)} + kCaptureTail);
-        EXPECT_EQ(g.form.gameOverPrompt(), "Niark Niark !!!!!! GAME OVER !!!!!!    points:" + std::to_string(points));
+        const game::PelletTick tick = g.form.Timer2_Timer();
+        EXPECT_EQ(fixture::describe(tick.writes), Log{label(points)} + kCaptureTail);
+        ASSERT_TRUE(tick.capture);
+        EXPECT_EQ(tick.capture->prompt, "Niark Niark !!!!!! GAME OVER !!!!!!    points:" + std::to_string(points));
     }
 }
 

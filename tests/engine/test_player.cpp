@@ -41,7 +41,7 @@ using Cell = std::pair<int, int>; // Top, Left
 TEST(FormLoad, WritesTheStartInOrder)
 {
     Game g;
-    EXPECT_EQ(fixture::describe(g.form, g.startWrites),
+    EXPECT_EQ(fixture::describe(g.startWrites),
               (Log{"Picture5.Top=3150", "Picture5.Left=4390",
                    "Picture1.Top=50", "Picture1.Left=50", "Picture1.Visible=True",
                    "Picture2.Top=50", "Picture2.Left=50", "Picture2.Visible=False",

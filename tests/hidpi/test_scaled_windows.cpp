@@ -34,17 +34,22 @@ struct Grab {
 };
 
 // These windows only show themselves: nothing the player does in them is looked at.
-struct IgnoredEvents final : app::WindowEvents {
-    void menuItemChosen(std::string_view) override {}
-    void buttonClicked(std::string_view) override {}
-    void closeBoxClicked() override {}
+struct IgnoredInput final : app::Input {
+    void menuItemChosen(app::FormId, std::string_view) override {}
+    void buttonClicked(app::FormId, std::string_view) override {}
+    void closeBoxClicked(app::FormId) override {}
+    void keyDown(app::ArrowKey, bool) override {}
+    void keyUp(app::ArrowKey) override {}
+    void keyboardLost() override {}
+    void failed(std::string_view) override {}
 };
 
 Grab grabClient(const forms::FormDef& form)
 {
-    static IgnoredEvents events;
+    static IgnoredInput input;
     Grab g;
-    g.window = std::make_unique<FormWindow>(form, events);
+    // The window's id only names it to its input, which looks at nothing.
+    g.window = std::make_unique<FormWindow>(app::FormId::Form1, form, input);
     g.window->showAndActivate();
     QApplication::processEvents();
     g.pixmap = g.window->client().grab();

@@ -182,9 +182,8 @@ TEST_F(MainWindowWidgets, SpritesAndPelletsAreDrawnAboveTheWalls)
 
 TEST_F(MainWindowWidgets, ScoreLabelTextStandsOutFromItsBackground)
 {
-    app->app().window(app::FormId::Form1)->control("Label2").setCaption("nombres de points: 12");
     auto& label = static_cast<QLabel&>(window().control("Label2"));
-    EXPECT_EQ(label.text(), "nombres de points: 12");
+    label.setText("nombres de points: 12");
     const QImage image = qtt::grabImage(label);
     const QRgb background = image.pixel(image.width() - 2, image.height() - 2);
     const int strongContrast = qtt::countPixels(image, image.rect(), [&](QRgb c) {

@@ -225,8 +225,8 @@ TEST_F(WindowLifetime, RuntimeErrorIsReportedAndEndsTheProgramWithStatusOne)
     startGame();
     // Far off the board the monster's next steps no longer fit in sixteen bits.
     const int status = runEventLoop([&] { control("Picture5").left = 32000; }, 3000);
-    EXPECT_EQ(status, app::App::kRuntimeErrorExit);
-    EXPECT_EQ(app::App::kRuntimeErrorExit, 1);
+    EXPECT_EQ(status, app::kRuntimeErrorStatus);
+    EXPECT_EQ(app::kRuntimeErrorStatus, 1);
     ASSERT_EQ(boxes.seen().size(), 1u);
     const qtt::SeenBox& box = boxes.seen().front();
     EXPECT_EQ(box.icon, QMessageBox::Critical);

@@ -1,11 +1,7 @@
-// Window lifetimes, the five handlers, the game-over box's side, key policy and the error guard.
+// Window lifetimes, the five handlers, and what the player and the platform tell the program.
 #include "ui/app/app.h"
 
-#include "game/texts.h"
 #include "ui/app/errors.h"
-
-#include <cstdio>
-#include <optional>
 
 namespace app {
 
@@ -20,63 +16,13 @@ const forms::FormDef& definitionOf(FormId id)
 }
 
 App::App(FrontEnd& frontEnd, game::RandomSource& random, game::KeySource* keys)
-    : m_frontEnd(frontEnd)
-    , m_random(random)
-    , m_keys(keys ? *keys : m_latch)
-    , m_events{Events{*this, FormId::Form1}, Events{*this, FormId::Form2}, Events{*this, FormId::Form3}}
+    : m_frontEnd(frontEnd), m_random(random), m_keys(keys ? *keys : m_latch)
 {
 }
 
 void App::start()
 {
     run([this] { loadForm1(); });
-}
-
-void App::loadForm1()
-{
-    const forms::FormDef& definition = forms::form1Definition();
-    auto window = std::make_unique<LoadedWindow>(definition, m_frontEnd, m_events[index(FormId::Form1)]);
-    for (const forms::TimerDef& timer : definition.timers)
-        window->addTimer(m_frontEnd, timer, [this, handler = timerHandler(timer.name)] { run(handler); });
-    m_rules.emplace(designTimeControls(definition));
-    m_form1View.emplace(*window);
-    m_windows[index(FormId::Form1)] = std::move(window);
-    m_form1View->show(*m_rules, m_rules->Form_Load());
-    LoadedWindow& form1 = *m_windows[index(FormId::Form1)];
-    form1.view().showAndActivate();
-    form1.startTimers();
-}
-
-std::function<void()> App::timerHandler(std::string_view timer)
-{
-    // A tick that was already due may still come after the window was unloaded: it does nothing.
-    if (timer == "Timer1")
-        return [this] {
-            if (loaded(FormId::Form1))
-                m_form1View->show(*m_rules, m_rules->Timer1_Timer(m_keys));
-        };
-    if (timer == "Timer2")
-        return [this] {
-            if (loaded(FormId::Form1))
-                pelletTick();
-        };
-    if (timer == "Timer3")
-        return [this] {
-            if (loaded(FormId::Form1))
-                m_form1View->show(*m_rules, m_rules->Timer3_Timer(m_random));
-        };
-    throw objectRequired(timer);
-}
-
-void App::pelletTick()
-{
-    const game::PelletTick tick = m_rules->Timer2_Timer();
-    // The character is hidden and the timers stopped before the box shows.
-    m_form1View->show(*m_rules, tick.writes);
-    if (!tick.captured)
-        return;
-    m_frontEnd.messageBox(m_rules->gameOverPrompt(), BoxIcon::Stop, game::texts::kGameOverTitle,
-                          [this] { run([this] { unload(FormId::Form1); }); });
 }
 
 void App::quitter_Click() { unload(FormId::Form1); }
@@ -90,7 +36,7 @@ void App::show(FormId id)
     // Modeless and without owner; never a second copy.
     auto& slot = m_windows[index(id)];
     if (!slot)
-        slot = std::make_unique<LoadedWindow>(definitionOf(id), m_frontEnd, m_events[index(id)]);
+        slot = std::make_unique<LoadedWindow>(id, definitionOf(id), m_frontEnd, *this);
     slot->view().showAndActivate();
 }
 
@@ -110,80 +56,41 @@ void App::unload(FormId id)
         m_frontEnd.endProgram(0);
 }
 
-void App::keyDown(game::ArrowKey key, bool autoRepeat)
+void App::menuItemChosen(FormId window, std::string_view item)
 {
-    if (!autoRepeat || !m_latch.held(key))
-        m_latch.press(key);
-}
-
-void App::keyUp(game::ArrowKey key) { m_latch.release(key); }
-
-void App::keyboardLost() { m_latch.releaseAll(); }
-
-void App::Events::menuItemChosen(std::string_view item)
-{
-    if (!m_app.loaded(m_id) || m_id != FormId::Form1)
+    if (!loaded(window) || window != FormId::Form1)
         return;
     // "liens internet" and the separator have no command behind them.
     if (item == "quitter")
-        m_app.run([this] { m_app.quitter_Click(); });
+        run([this] { quitter_Click(); });
     else if (item == "commandes")
-        m_app.run([this] { m_app.commandes_Click(); });
+        run([this] { commandes_Click(); });
     else if (item == "apropos")
-        m_app.run([this] { m_app.apropos_Click(); });
+        run([this] { apropos_Click(); });
 }
 
-void App::Events::buttonClicked(std::string_view control)
+void App::buttonClicked(FormId window, std::string_view control)
 {
-    if (!m_app.loaded(m_id))
+    if (!loaded(window))
         return;
     // Only the "Quitter" buttons have a handler; the arrow pictures do nothing.
-    if (m_id == FormId::Form2 && control == "Command5")
-        m_app.run([this] { m_app.Command5_Click(); });
-    else if (m_id == FormId::Form3 && control == "Command1")
-        m_app.run([this] { m_app.Command1_Click(); });
+    if (window == FormId::Form2 && control == "Command5")
+        run([this] { Command5_Click(); });
+    else if (window == FormId::Form3 && control == "Command1")
+        run([this] { Command1_Click(); });
 }
 
-void App::Events::closeBoxClicked()
+void App::closeBoxClicked(FormId window)
 {
-    if (!m_app.loaded(m_id))
+    if (!loaded(window))
         return;
     // The close box unloads its window, as "quitter" or the window's "Quitter" button does.
-    m_app.run([this] { m_app.unload(m_id); });
+    run([this, window] { unload(window); });
 }
 
-void App::run(const std::function<void()>& handler)
-{
-    if (m_failed)
-        return;
-    // Entered from the event loop itself, not from inside a modal box: no handler of an unloaded
-    // window is on the stack any more.
-    if (m_running == 0)
-        m_unloaded.clear();
-    struct Depth {
-        int& running;
-        explicit Depth(int& r) : running(r) { ++running; }
-        ~Depth() { --running; }
-    };
-    std::optional<std::string> report;
-    {
-        const Depth depth(m_running);
-        report = runHandler(handler);
-    }
-    if (report)
-        fail(*report);
-}
-
-void App::fail(const std::string& report)
-{
-    if (m_failed)
-        return;
-    m_failed = true;
-    for (const auto& window : m_windows)
-        if (window)
-            window->stopTimers();
-    std::fprintf(stderr, "%s: %s\n", std::string(kProgramName).c_str(), report.c_str());
-    m_frontEnd.reportError(report, [this] { m_frontEnd.endProgram(kRuntimeErrorExit); });
-}
+void App::keyDown(ArrowKey key, bool autoRepeat) { m_latch.keyDown(key, autoRepeat); }
+void App::keyUp(ArrowKey key) { m_latch.release(key); }
+void App::keyboardLost() { m_latch.releaseAll(); }
+void App::failed(std::string_view report) { fail(report); }
 
 } // namespace app

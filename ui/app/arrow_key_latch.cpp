@@ -22,6 +22,12 @@ void ArrowKeyLatch::press(game::ArrowKey key)
     state.pressedSinceQuery = true;
 }
 
+void ArrowKeyLatch::keyDown(game::ArrowKey key, bool autoRepeat)
+{
+    if (!autoRepeat || !held(key))
+        press(key);
+}
+
 void ArrowKeyLatch::release(game::ArrowKey key)
 {
     m_keys[index(key)].held = false;

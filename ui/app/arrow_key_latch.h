@@ -16,6 +16,9 @@ using game::ArrowKey;
 class ArrowKeyLatch final : public game::KeySource {
 public:
     void press(game::ArrowKey key);
+    // A key event: a repeat of a key still held adds nothing, while one of a key that an unload or a
+    // lost keyboard let go holds it again.
+    void keyDown(game::ArrowKey key, bool autoRepeat);
     void release(game::ArrowKey key);
     // The keyboard went elsewhere: nothing stays held, so the character cannot run away.
     void releaseAll();

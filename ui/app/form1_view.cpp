@@ -3,24 +3,24 @@
 
 #include "ui/app/errors.h"
 
+#include <variant>
+
 namespace app {
 namespace {
 
-bool isTimer(game::ControlId id) { return id >= game::ControlId::Timer1; }
-
-template <typename F>
-void forEachControl(F&& f)
-{
-    for (std::size_t i = 0; i < game::kControlCount; ++i)
-        f(static_cast<game::ControlId>(i));
-}
-
-const forms::TimerDef* findTimer(const forms::FormDef& form, std::string_view name)
+const forms::TimerDef& timerOf(const forms::FormDef& form, std::string_view name)
 {
     for (const forms::TimerDef& timer : form.timers)
         if (timer.name == name)
-            return &timer;
-    return nullptr;
+            return timer;
+    throw objectRequired(name);
+}
+
+const forms::ControlDef& controlOf(const forms::FormDef& form, std::string_view name)
+{
+    if (const forms::ControlDef* control = forms::findControl(form, name))
+        return *control;
+    throw objectRequired(name);
 }
 
 } // namespace
@@ -28,58 +28,59 @@ const forms::TimerDef* findTimer(const forms::FormDef& form, std::string_view na
 game::Form1Controls designTimeControls(const forms::FormDef& form)
 {
     game::Form1Controls controls;
-    forEachControl([&](game::ControlId id) {
+    for (std::size_t i = 0; i < game::kControlCount; ++i) {
+        const game::ControlId id = game::controlAt(i);
         const std::string_view name = game::controlName(id);
-        if (isTimer(id)) {
-            const forms::TimerDef* timer = findTimer(form, name);
-            if (!timer)
-                throw objectRequired(name);
-            controls[id].enabled = timer->enabled;
-            return;
+        if (game::controlKind(id) == game::ControlKind::Timer) {
+            controls[id].enabled = timerOf(form, name).enabled;
+            continue;
         }
-        const forms::ControlDef* control = forms::findControl(form, name);
-        if (!control)
-            throw objectRequired(name);
-        controls[id] = {static_cast<float>(control->top), static_cast<float>(control->left), control->visible, false};
-        if (id == game::ControlId::Label2)
-            controls.label2Caption = control->caption;
-    });
+        const forms::ControlDef& control = controlOf(form, name);
+        controls[id] = {static_cast<float>(control.top), static_cast<float>(control.left), control.visible, false};
+        if (game::controlKind(id) == game::ControlKind::Label)
+            controls.label2Caption = control.caption;
+    }
     return controls;
 }
 
-Form1View::Form1View(LoadedWindow& window)
+Form1View::Form1View(LoadedWindow& window) : m_view(window.view())
 {
-    forEachControl([&](game::ControlId id) {
-        const auto index = static_cast<std::size_t>(id);
-        // Timers run from the load on exactly when their definition enables them.
-        if (isTimer(id))
-            m_timers[index] = {&window.timer(game::controlName(id)), findTimer(window.definition(), game::controlName(id))->enabled};
+    const forms::FormDef& form = window.definition();
+    for (std::size_t i = 0; i < game::kControlCount; ++i) {
+        const game::ControlId id = game::controlAt(i);
+        const std::string_view name = game::controlName(id);
+        if (game::controlKind(id) == game::ControlKind::Timer)
+            m_timers[i] = &window.timer(name);
         else
-            m_controls[index] = &window.control(game::controlName(id));
-    });
+            m_controls[i] = static_cast<std::size_t>(&controlOf(form, name) - form.controls.data());
+    }
 }
 
 void Form1View::show(const game::Form1& rules, const game::Writes& writes)
 {
     for (const game::Write& write : writes) {
-        const auto index = static_cast<std::size_t>(write.control);
-        switch (write.property) {
-        case game::Property::Top: m_controls[index]->setTop(write.value); break;
-        case game::Property::Left: m_controls[index]->setLeft(write.value); break;
-        case game::Property::Visible: m_controls[index]->setVisible(write.value != 0); break;
-        case game::Property::Caption: m_controls[index]->setCaption(rules.controls.label2Caption); break;
-        case game::Property::Enabled: {
-            // Enabling a running timer keeps its period; only a real change starts or stops it.
-            Timer& timer = m_timers[index];
-            const bool enabled = write.value != 0;
-            if (enabled != timer.running) {
-                timer.running = enabled;
-                enabled ? timer.view->start() : timer.view->stop();
-            }
-            break;
-        }
-        }
+        m_view.written(write);
+        // An unchanged value has nothing new to show: the score is rewritten on every pellet tick.
+        if (!write.changed)
+            continue;
+        const std::size_t i = game::indexOf(write.control);
+        const game::ControlState& state = rules.controls[write.control];
+        std::visit(game::Overloaded{
+                       [&](game::Top v) { place(i, pixelPosition(v.twips, state.left)); },
+                       [&](game::Left v) { place(i, pixelPosition(state.top, v.twips)); },
+                       [&](game::Visible v) { m_view.setControlVisible(m_controls[i], v.shown); },
+                       [&](const game::Caption& v) { m_view.setControlCaption(m_controls[i], v.text.view()); },
+                       [&](game::Enabled v) { v.running ? m_timers[i]->start() : m_timers[i]->stop(); },
+                   },
+                   write.value);
     }
+}
+
+void Form1View::place(std::size_t control, std::optional<PixelPoint> at)
+{
+    // A control too far off for the window system stays where it was last shown.
+    if (at)
+        m_view.moveControl(m_controls[control], *at);
 }
 
 } // namespace app

@@ -1,54 +1,45 @@
 // What a front end gives the application layer: windows, timers, a modal box, an error report, the end.
 #pragma once
 
+#include "game/writes.h"
+#include "ui/app/input.h"
+#include "ui/app/layout.h"
 #include "ui/forms/form_definition.h"
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string_view>
 
 namespace app {
 
-class StoredControl;
-
 // The program's name, wherever a platform shows one: the runtime-error box's title, the application name.
 inline constexpr std::string_view kProgramName = "glouto";
-
-enum class Property { Top, Left, Visible, Caption };
+// Exit status of a run ended by a runtime error.
+inline constexpr int kRuntimeErrorStatus = 1;
 
 // The icon of a message box, which always has a single OK button. Its value is the box style the
 // game's code passes, which a log shows.
 enum class BoxIcon { Stop = 16 };
 
-// Told of the writes to a control.
-class ControlWatcher {
-public:
-    virtual ~ControlWatcher() = default;
-    // The property now differs from what was shown: show it.
-    virtual void changed(const StoredControl& control, Property property) = 0;
-    // Every write, changed or not: only a front end that records them cares.
-    virtual void written(const StoredControl& /*control*/, Property /*property*/) {}
-};
-
-// What the player did in one window; the front end tells it, the application layer decides.
-class WindowEvents {
-public:
-    virtual ~WindowEvents() = default;
-    virtual void menuItemChosen(std::string_view item) = 0;
-    virtual void buttonClicked(std::string_view control) = 0;
-    virtual void closeBoxClicked() = 0;
-};
-
-// One on-screen window, made from its definition with every control in its design-time state.
-class WindowView : public ControlWatcher {
+// One on-screen window, made from its definition with every control in its design-time state. A
+// control is named by its index in the definition's controls; each call says all it changes.
+class WindowView {
 public:
     // Destroys the on-screen window. The application layer never destroys a view while a handler
     // that its window started may still be running.
-    ~WindowView() override = default;
+    virtual ~WindowView() = default;
     // Shows the window (centred, the first time) or brings it to the front, and activates it.
     virtual void showAndActivate() = 0;
     // The window is unloaded: off the screen now, taking no more input; destroyed later.
     virtual void unload() = 0;
+
+    virtual void moveControl(std::size_t control, PixelPoint at) = 0;
+    virtual void setControlVisible(std::size_t control, bool visible) = 0;
+    virtual void setControlCaption(std::size_t control, std::string_view text) = 0;
+    // Every write the rules made on the window, in order, changed or not, before any is shown:
+    // only a front end that records them cares.
+    virtual void written(const game::Write& /*write*/) {}
 };
 
 // A periodic timer whose ticks arrive on the window thread. Made stopped.
@@ -64,7 +55,8 @@ public:
 class FrontEnd {
 public:
     virtual ~FrontEnd() = default;
-    virtual std::unique_ptr<WindowView> makeWindow(const forms::FormDef& form, WindowEvents& events) = 0;
+    // The window tells `input` what the player does in it, naming itself by `id`.
+    virtual std::unique_ptr<WindowView> makeWindow(FormId id, const forms::FormDef& form, Input& input) = 0;
     virtual std::unique_ptr<TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) = 0;
     // Modal to every window of the game; `closed` runs once the player has closed it. Most platforms
     // show the box at once and run `closed` before returning; one that must first let an open menu

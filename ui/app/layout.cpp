@@ -8,6 +8,17 @@ namespace app {
 
 int pixels(double twips) { return static_cast<int>(std::lround(forms::pixelsFromTwips(twips))); }
 
+std::optional<PixelPoint> pixelPosition(float top, float left)
+{
+    // Legal twips, but beyond what window systems take as a child's position.
+    constexpr double kLimit = 30'000;
+    const double x = std::round(forms::pixelsFromTwips(left));
+    const double y = std::round(forms::pixelsFromTwips(top));
+    if (!(std::abs(x) < kLimit && std::abs(y) < kLimit))
+        return std::nullopt;
+    return PixelPoint{static_cast<int>(x), static_cast<int>(y)};
+}
+
 PixelRect pixelRect(const forms::ControlDef& control)
 {
     return {pixels(control.left), pixels(control.top), pixels(control.width), pixels(control.height)};

@@ -4,6 +4,7 @@
 #include "ui/forms/form_definition.h"
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace app {
@@ -16,8 +17,17 @@ struct PixelRect {
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
+struct PixelPoint {
+    int x;
+    int y;
+    friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
 // Whole logical pixels of a length in twips, rounded to nearest.
 int pixels(double twips);
+// A position in twips (any float, as the rules store it) in whole logical pixels, or nothing when
+// it is too far off for any window system to place a window there.
+std::optional<PixelPoint> pixelPosition(float top, float left);
 // A control's design-time place, relative to its container.
 PixelRect pixelRect(const forms::ControlDef& control);
 

@@ -1,23 +1,13 @@
-// Building a loaded window's controls and timers from its definition.
+// A loaded window's view and timers, made from its definition.
 #include "ui/app/loaded_window.h"
 
 #include "ui/app/errors.h"
 
 namespace app {
 
-LoadedWindow::LoadedWindow(const forms::FormDef& form, FrontEnd& frontEnd, WindowEvents& events)
-    : m_form(form), m_view(frontEnd.makeWindow(form, events))
+LoadedWindow::LoadedWindow(FormId id, const forms::FormDef& form, FrontEnd& frontEnd, Input& input)
+    : m_form(form), m_view(frontEnd.makeWindow(id, form, input))
 {
-    for (const forms::ControlDef& def : form.controls)
-        m_controls.emplace_back(def).watch(*m_view);
-}
-
-StoredControl& LoadedWindow::control(std::string_view name)
-{
-    for (StoredControl& control : m_controls)
-        if (control.name() == name)
-            return control;
-    throw objectRequired(name);
 }
 
 void LoadedWindow::addTimer(FrontEnd& frontEnd, const forms::TimerDef& timer, std::function<void()> tick)

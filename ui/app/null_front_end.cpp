@@ -1,56 +1,12 @@
 // The null front end's windows and timers: plain records, and a clock that only moves when told.
 #include "ui/app/null_front_end.h"
 
-#include "ui/app/stored_control.h"
-
 #include <algorithm>
-#include <cmath>
-#include <sstream>
 
 namespace app {
-namespace {
-
-// Whole twips print as integers, so that a log reads like the window's own property sheet.
-std::string twips(float value)
-{
-    if (std::isfinite(value) && std::floor(value) == value && std::fabs(value) < 1e9f)
-        return std::to_string(static_cast<long long>(value));
-    std::ostringstream out;
-    out.precision(9);
-    out << value;
-    return out.str();
-}
-
-const char* boolText(bool value) { return value ? "True" : "False"; }
-
-std::string valueText(const StoredControl& control, Property property)
-{
-    switch (property) {
-    case Property::Top: return twips(control.top());
-    case Property::Left: return twips(control.left());
-    case Property::Visible: return boolText(control.visible());
-    case Property::Caption: return std::string(control.caption());
-    }
-    return {};
-}
-
-const char* propertyName(Property property)
-{
-    switch (property) {
-    case Property::Top: return "Top";
-    case Property::Left: return "Left";
-    case Property::Visible: return "Visible";
-    case Property::Caption: return "Caption";
-    }
-    return "";
-}
-
-} // namespace
-
 class NullFrontEnd::Window final : public WindowView {
 public:
-    Window(NullFrontEnd& owner, const forms::FormDef& form, WindowEvents& events)
-        : m_owner(owner), m_form(form), m_events(events)
+    Window(NullFrontEnd& owner, const forms::FormDef& form) : m_owner(owner), m_form(form)
     {
         m_owner.m_windows.push_back(this);
     }
@@ -64,28 +20,24 @@ public:
     void unload() override
     {
         m_shown = false;
-        m_unloaded = true;
         m_owner.record("Unload " + std::string(m_form.name));
     }
-    void changed(const StoredControl&, Property) override {}
-    void written(const StoredControl& control, Property property) override
+    void moveControl(std::size_t, PixelPoint) override {}
+    void setControlVisible(std::size_t, bool) override {}
+    void setControlCaption(std::size_t, std::string_view) override {}
+    void written(const game::Write& write) override
     {
         if (m_owner.m_recording)
-            m_owner.record(std::string(control.name()) + "." + propertyName(property) + "=" +
-                           valueText(control, property));
+            m_owner.record(game::describe(write));
     }
 
     const forms::FormDef& form() const { return m_form; }
-    WindowEvents& events() const { return m_events; }
     bool shown() const { return m_shown; }
-    bool unloaded() const { return m_unloaded; }
 
 private:
     NullFrontEnd& m_owner;
     const forms::FormDef& m_form;
-    WindowEvents& m_events;
     bool m_shown = false;
-    bool m_unloaded = false;
 };
 
 class NullFrontEnd::Timer final : public TimerView {
@@ -125,9 +77,9 @@ private:
     std::int64_t m_due = 0;
 };
 
-std::unique_ptr<WindowView> NullFrontEnd::makeWindow(const forms::FormDef& form, WindowEvents& events)
+std::unique_ptr<WindowView> NullFrontEnd::makeWindow(FormId, const forms::FormDef& form, Input&)
 {
-    return std::make_unique<Window>(*this, form, events);
+    return std::make_unique<Window>(*this, form);
 }
 
 std::unique_ptr<TimerView> NullFrontEnd::makeTimer(const forms::TimerDef& timer, std::function<void()> tick)
@@ -200,14 +152,6 @@ bool NullFrontEnd::tick(std::string_view timer)
 bool NullFrontEnd::running(std::string_view timer) const
 {
     return std::any_of(m_timers.begin(), m_timers.end(), [timer](const Timer* t) { return t->name() == timer && t->running(); });
-}
-
-WindowEvents* NullFrontEnd::events(std::string_view form) const
-{
-    for (const Window* window : m_windows)
-        if (window->form().name == form && !window->unloaded())
-            return &window->events();
-    return nullptr;
 }
 
 bool NullFrontEnd::shown(std::string_view form) const

@@ -17,7 +17,7 @@ public:
     enum class Recording { On, Off };
     explicit NullFrontEnd(Recording recording = Recording::On) : m_recording(recording == Recording::On) {}
 
-    std::unique_ptr<WindowView> makeWindow(const forms::FormDef& form, WindowEvents& events) override;
+    std::unique_ptr<WindowView> makeWindow(FormId id, const forms::FormDef& form, Input& input) override;
     std::unique_ptr<TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
     void messageBox(std::string_view prompt, BoxIcon icon, std::string_view title,
                     std::function<void()> closed) override;
@@ -31,8 +31,6 @@ public:
     bool tick(std::string_view timer);
     bool running(std::string_view timer) const;
 
-    // The events of the window of that name, while it is made and not yet destroyed; nullptr otherwise.
-    WindowEvents* events(std::string_view form) const;
     // Whether that window is on the screen (shown and not unloaded).
     bool shown(std::string_view form) const;
 

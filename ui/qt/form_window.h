@@ -1,8 +1,8 @@
-// A top-level Qt window built from a toolkit-free form definition, showing its stored controls.
+// A top-level Qt window built from a toolkit-free form definition, showing what the rules write.
 #pragma once
 
-#include "ui/forms/form_definition.h"
 #include "ui/app/front_end.h"
+#include "ui/forms/form_definition.h"
 
 #include <QWidget>
 
@@ -11,11 +11,12 @@
 #include <string_view>
 #include <vector>
 
+class CentredPlacement;
 class QAction;
 
 class FormWindow final : public QWidget, public app::WindowView {
 public:
-    FormWindow(const forms::FormDef& definition, app::WindowEvents& events);
+    FormWindow(app::FormId id, const forms::FormDef& definition, app::Input& input);
 
     const forms::FormDef& definition() const { return m_definition; }
     // The widget of a control in the definition; throws the object-required error for any other name.
@@ -26,7 +27,9 @@ public:
 
     void showAndActivate() override;
     void unload() override;
-    void changed(const app::StoredControl& control, app::Property property) override;
+    void moveControl(std::size_t control, app::PixelPoint at) override;
+    void setControlVisible(std::size_t control, bool visible) override;
+    void setControlCaption(std::size_t control, std::string_view text) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -35,17 +38,13 @@ private:
     void buildControls();
     void buildMenus();
     void applyTabOrder();
-    void centre();
-    void centreOnceFramed();
 
-    // Between two looks for the window manager's frame.
-    static constexpr int kFramingLookMs = 20;
-
+    const app::FormId m_id;
     const forms::FormDef& m_definition;
-    app::WindowEvents& m_events;
+    app::Input& m_input;
     QWidget* m_client;
+    CentredPlacement* m_placement;
     // In the order of the definition's controls.
     std::vector<QWidget*> m_controls;
     std::map<std::string, QAction*, std::less<>> m_menuItems;
-    int m_framingLooks = 0;
 };

@@ -21,12 +21,12 @@ std::optional<app::ArrowKey> arrowOf(int qtKey)
 
 } // namespace
 
-KeyStateFilter::KeyStateFilter(app::App& game) : m_game(game)
+KeyStateFilter::KeyStateFilter(app::Input& input) : m_input(input)
 {
     qApp->installEventFilter(this);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state != Qt::ApplicationActive)
-            m_game.keyboardLost();
+            m_input.keyboardLost();
     });
 }
 
@@ -37,9 +37,9 @@ bool KeyStateFilter::eventFilter(QObject* watched, QEvent* event)
         const auto* key = static_cast<const QKeyEvent*>(event);
         if (const auto arrow = arrowOf(key->key())) {
             if (type == QEvent::KeyPress)
-                m_game.keyDown(*arrow, key->isAutoRepeat());
+                m_input.keyDown(*arrow, key->isAutoRepeat());
             else if (!key->isAutoRepeat())
-                m_game.keyUp(*arrow);
+                m_input.keyUp(*arrow);
         }
     }
     // Only listening: the focused widget still gets its keys.

@@ -1,18 +1,18 @@
 // Feeds the arrow keys of every key event of the application to the game, whichever window has focus.
 #pragma once
 
-#include "ui/app/app.h"
+#include "ui/app/input.h"
 
 #include <QObject>
 
 class KeyStateFilter final : public QObject {
 public:
-    // Installs itself on the application; the game must outlive it.
-    explicit KeyStateFilter(app::App& game);
+    // Installs itself on the application; the program's input must outlive it.
+    explicit KeyStateFilter(app::Input& input);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    app::App& m_game;
+    app::Input& m_input;
 };

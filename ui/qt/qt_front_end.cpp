@@ -48,9 +48,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<app::WindowView> QtFrontEnd::makeWindow(const forms::FormDef& form, app::WindowEvents& events)
+std::unique_ptr<app::WindowView> QtFrontEnd::makeWindow(app::FormId id, const forms::FormDef& form, app::Input& input)
 {
-    return std::make_unique<FormWindow>(form, events);
+    return std::make_unique<FormWindow>(id, form, input);
 }
 
 std::unique_ptr<app::TimerView> QtFrontEnd::makeTimer(const forms::TimerDef& timer, std::function<void()> tick)

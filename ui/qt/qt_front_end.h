@@ -7,7 +7,7 @@
 
 class QtFrontEnd final : public app::FrontEnd {
 public:
-    std::unique_ptr<app::WindowView> makeWindow(const forms::FormDef& form, app::WindowEvents& events) override;
+    std::unique_ptr<app::WindowView> makeWindow(app::FormId id, const forms::FormDef& form, app::Input& input) override;
     std::unique_ptr<app::TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
     void messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title,
                     std::function<void()> closed) override;

@@ -22,6 +22,9 @@ struct Program {
 // Lives as long as the page: a browser program never returns from its event loop.
 Program* program = nullptr;
 
+// What the page's events go to, as every front end's do.
+app::Input& input() { return program->application; }
+
 } // namespace
 
 void runProgram(std::unique_ptr<game::RandomSource> random)
@@ -33,6 +36,7 @@ void runProgram(std::unique_ptr<game::RandomSource> random)
 } // namespace web
 
 using web::program;
+using web::input;
 
 // The page calls these; each returns at once, or when a box it opened has been closed.
 extern "C" {
@@ -56,7 +60,7 @@ EMSCRIPTEN_KEEPALIVE int glouto_key_down(int code, int autoRepeat)
 {
     const auto key = app::ArrowKeyLatch::fromVirtualKey(code);
     if (key)
-        program->application.keyDown(*key, autoRepeat != 0);
+        input().keyDown(*key, autoRepeat != 0);
     return key.has_value();
 }
 
@@ -64,10 +68,10 @@ EMSCRIPTEN_KEEPALIVE int glouto_key_up(int code)
 {
     const auto key = app::ArrowKeyLatch::fromVirtualKey(code);
     if (key)
-        program->application.keyUp(*key);
+        input().keyUp(*key);
     return key.has_value();
 }
 
-EMSCRIPTEN_KEEPALIVE void glouto_keyboard_lost() { program->application.keyboardLost(); }
+EMSCRIPTEN_KEEPALIVE void glouto_keyboard_lost() { input().keyboardLost(); }
 
 } // extern "C"

@@ -2,7 +2,6 @@
 #include "ui/web/web_front_end.h"
 
 #include "ui/web/form_json.h"
-#include "ui/app/stored_control.h"
 
 #include <emscripten.h>
 
@@ -30,11 +29,11 @@ EM_ASYNC_JS(void, pageMessageBox, (const char* prompt, int stopIcon, const char*
 
 class WebFrontEnd::Window final : public app::WindowView {
 public:
-    Window(WebFrontEnd& owner, int id, const forms::FormDef& form, app::WindowEvents& events)
-        : m_owner(owner), m_id(id), m_form(form)
+    Window(WebFrontEnd& owner, int id, app::FormId formId, const forms::FormDef& form, app::Input& input)
+        : m_owner(owner), m_id(id)
     {
         pageMakeWindow(m_id, formJson(form).c_str());
-        m_owner.m_windows[m_id] = {&form, &events};
+        m_owner.m_windows[m_id] = {formId, &form, &input};
     }
     ~Window() override
     {
@@ -49,24 +48,22 @@ public:
         pageUnloadWindow(m_id);
     }
 
-    void changed(const app::StoredControl& control, app::Property property) override
+    void moveControl(std::size_t control, app::PixelPoint at) override
     {
-        const int index = static_cast<int>(&control.definition() - m_form.controls.data());
-        switch (property) {
-        case app::Property::Top:
-        case app::Property::Left:
-            if (const auto point = control.pixelPosition())
-                pageSetPosition(m_id, index, point->x, point->y);
-            break;
-        case app::Property::Visible: pageSetVisible(m_id, index, control.visible()); break;
-        case app::Property::Caption: pageSetCaption(m_id, index, std::string(control.caption()).c_str()); break;
-        }
+        pageSetPosition(m_id, static_cast<int>(control), at.x, at.y);
+    }
+    void setControlVisible(std::size_t control, bool visible) override
+    {
+        pageSetVisible(m_id, static_cast<int>(control), visible);
+    }
+    void setControlCaption(std::size_t control, std::string_view text) override
+    {
+        pageSetCaption(m_id, static_cast<int>(control), std::string(text).c_str());
     }
 
 private:
     WebFrontEnd& m_owner;
     int m_id;
-    const forms::FormDef& m_form;
 };
 
 class WebFrontEnd::Timer final : public app::TimerView {
@@ -92,9 +89,9 @@ private:
     std::function<void()> m_tick;
 };
 
-std::unique_ptr<app::WindowView> WebFrontEnd::makeWindow(const forms::FormDef& form, app::WindowEvents& events)
+std::unique_ptr<app::WindowView> WebFrontEnd::makeWindow(app::FormId id, const forms::FormDef& form, app::Input& input)
 {
-    return std::make_unique<Window>(*this, m_nextId++, form, events);
+    return std::make_unique<Window>(*this, m_nextId++, id, form, input);
 }
 
 std::unique_ptr<app::TimerView> WebFrontEnd::makeTimer(const forms::TimerDef& timer, std::function<void()> tick)
@@ -124,20 +121,20 @@ void WebFrontEnd::menuItemChosen(int window, std::size_t menu, std::size_t item)
         return;
     const forms::MenuDef& def = found->second.form->menus[menu];
     if (item < def.items.size())
-        found->second.events->menuItemChosen(def.items[item].name);
+        found->second.input->menuItemChosen(found->second.id, def.items[item].name);
 }
 
 void WebFrontEnd::buttonClicked(int window, std::size_t control) const
 {
     const auto found = m_windows.find(window);
     if (found != m_windows.end() && control < found->second.form->controls.size())
-        found->second.events->buttonClicked(found->second.form->controls[control].name);
+        found->second.input->buttonClicked(found->second.id, found->second.form->controls[control].name);
 }
 
 void WebFrontEnd::closeBoxClicked(int window) const
 {
     if (const auto found = m_windows.find(window); found != m_windows.end())
-        found->second.events->closeBoxClicked();
+        found->second.input->closeBoxClicked(found->second.id);
 }
 
 void WebFrontEnd::tick(int timer) const

@@ -12,7 +12,7 @@ namespace web {
 // Windows and timers are known to the page by number; the page reports events by those numbers.
 class WebFrontEnd final : public app::FrontEnd {
 public:
-    std::unique_ptr<app::WindowView> makeWindow(const forms::FormDef& form, app::WindowEvents& events) override;
+    std::unique_ptr<app::WindowView> makeWindow(app::FormId id, const forms::FormDef& form, app::Input& input) override;
     std::unique_ptr<app::TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
     void messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title,
                     std::function<void()> closed) override;
@@ -33,8 +33,9 @@ private:
 
     int m_nextId = 1;
     struct Shown {
+        app::FormId id;
         const forms::FormDef* form;
-        app::WindowEvents* events;
+        app::Input* input;
     };
     std::map<int, Shown> m_windows;
     std::map<int, const std::function<void()>*> m_ticks;

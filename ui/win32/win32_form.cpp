@@ -3,7 +3,6 @@
 
 #include "ui/app/layout.h"
 #include "ui/app/errors.h"
-#include "ui/app/stored_control.h"
 #include "ui/win32/win32_text.h"
 #include "ui/win32/win32_widgets.h"
 #include "ui/win32/win32_window_class.h"
@@ -49,9 +48,10 @@ FormWindow* FormWindow::of(HWND root)
     return reinterpret_cast<FormWindow*>(GetWindowLongPtrW(root, GWLP_USERDATA));
 }
 
-FormWindow::FormWindow(const forms::FormDef& definition, HINSTANCE instance, PictureCache& pictures, HWND owner,
-                       app::WindowEvents& events, Keyboard& keyboard)
-    : m_definition(definition), m_instance(instance), m_pictures(pictures), m_events(events), m_keyboard(keyboard)
+FormWindow::FormWindow(app::FormId id, const forms::FormDef& definition, HINSTANCE instance, PictureCache& pictures,
+                       HWND owner, app::Input& input, Keyboard& keyboard)
+    : m_id(id), m_definition(definition), m_instance(instance), m_pictures(pictures), m_input(input)
+    , m_keyboard(keyboard)
 {
     const DWORD exStyle = extendedStyle(definition.border);
     HMENU bar = definition.menus.empty() ? nullptr : CreateMenu();
@@ -215,24 +215,23 @@ void FormWindow::unload()
         DestroyWindow(m_hwnd);
 }
 
-void FormWindow::changed(const app::StoredControl& control, app::Property property)
+void FormWindow::moveControl(std::size_t control, app::PixelPoint at)
 {
-    if (!m_hwnd)
-        return;
-    HWND hwnd = child(control.name());
-    switch (property) {
-    case app::Property::Top:
-    case app::Property::Left:
-        if (const auto place = control.pixelPosition())
-            SetWindowPos(hwnd, nullptr, place->x, place->y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        break;
-    case app::Property::Visible:
-        ShowWindow(hwnd, control.visible() ? SW_SHOWNA : SW_HIDE);
-        break;
-    case app::Property::Caption:
-        SetWindowTextW(hwnd, widen(control.caption()).c_str());
-        break;
-    }
+    if (m_hwnd)
+        SetWindowPos(child(m_definition.controls[control].name), nullptr, at.x, at.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::setControlVisible(std::size_t control, bool visible)
+{
+    if (m_hwnd)
+        ShowWindow(child(m_definition.controls[control].name), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void FormWindow::setControlCaption(std::size_t control, std::string_view text)
+{
+    if (m_hwnd)
+        SetWindowTextW(child(m_definition.controls[control].name), widen(text).c_str());
 }
 
 HWND FormWindow::firstTabStop() const

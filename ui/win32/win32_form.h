@@ -16,8 +16,8 @@ namespace win32 {
 class FormWindow final : public app::WindowView {
 public:
     // `owner` keeps a main window that is not to be in the task bar out of it.
-    FormWindow(const forms::FormDef& definition, HINSTANCE instance, PictureCache& pictures, HWND owner,
-               app::WindowEvents& events, Keyboard& keyboard);
+    FormWindow(app::FormId id, const forms::FormDef& definition, HINSTANCE instance, PictureCache& pictures,
+               HWND owner, app::Input& input, Keyboard& keyboard);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -29,7 +29,9 @@ public:
 
     void showAndActivate() override;
     void unload() override;
-    void changed(const app::StoredControl& control, app::Property property) override;
+    void moveControl(std::size_t control, app::PixelPoint at) override;
+    void setControlVisible(std::size_t control, bool visible) override;
+    void setControlCaption(std::size_t control, std::string_view text) override;
 
     // Tab and Shift+Tab move the focus in the definition's tab order. True when the message was used.
     bool preTranslate(const MSG& message);
@@ -46,10 +48,11 @@ private:
     HWND child(std::string_view name) const;
     HWND firstTabStop() const;
 
+    const app::FormId m_id;
     const forms::FormDef& m_definition;
     HINSTANCE m_instance;
     PictureCache& m_pictures;
-    app::WindowEvents& m_events;
+    app::Input& m_input;
     Keyboard& m_keyboard;
     HWND m_hwnd = nullptr;
     std::map<std::string_view, HWND, std::less<>> m_children;

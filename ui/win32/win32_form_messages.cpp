@@ -35,7 +35,7 @@ void FormWindow::command(WPARAM wParam, LPARAM lParam)
     const int id = LOWORD(wParam);
     if (lParam == 0) {
         if (const auto item = m_menuItems.find(id); item != m_menuItems.end())
-            m_events.menuItemChosen(item->second);
+            m_input.menuItemChosen(m_id, item->second);
         return;
     }
     const auto control = m_controlIds.find(id);
@@ -43,7 +43,7 @@ void FormWindow::command(WPARAM wParam, LPARAM lParam)
         return;
     const forms::ControlKind kind = control->second->kind;
     if (kind == forms::ControlKind::Button || kind == forms::ControlKind::PictureButton)
-        m_events.buttonClicked(control->second->name);
+        m_input.buttonClicked(m_id, control->second->name);
 }
 
 void FormWindow::activated(HWND hwnd, WPARAM wParam)
@@ -95,7 +95,7 @@ LRESULT FormWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_CLOSE:
         // The window never closes on its own: the application layer decides.
-        m_events.closeBoxClicked();
+        m_input.closeBoxClicked(m_id);
         return 0;
     case WM_ACTIVATEAPP:
         if (!wParam)

@@ -1,7 +1,6 @@
 // Making the game's windows and clocks, boxes modal to every game window, and the message loop.
 #include "ui/win32/win32_front_end.h"
 
-#include "ui/app/app.h"
 #include "ui/win32/win32_form.h"
 #include "ui/win32/win32_text.h"
 #include "ui/win32/win32_tick_timer.h"
@@ -24,12 +23,12 @@ FrontEnd::~FrontEnd()
         DestroyWindow(m_hiddenOwner);
 }
 
-int FrontEnd::run(app::App& app)
+int FrontEnd::run(app::Input& input)
 {
-    m_keyboard.feedTo(&app);
-    m_app = &app;
+    m_keyboard.feedTo(&input);
+    m_input = &input;
     MSG message{};
-    int status = app::App::kRuntimeErrorExit;
+    int status = app::kRuntimeErrorStatus;
     for (;;) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
@@ -44,15 +43,15 @@ int FrontEnd::run(app::App& app)
         }
     }
     m_keyboard.feedTo(nullptr);
-    m_app = nullptr;
+    m_input = nullptr;
     return status;
 }
 
-std::unique_ptr<app::WindowView> FrontEnd::makeWindow(const forms::FormDef& form, app::WindowEvents& events)
+std::unique_ptr<app::WindowView> FrontEnd::makeWindow(app::FormId id, const forms::FormDef& form, app::Input& input)
 {
     // An owned window never shows in the task bar; tool windows stay out of it by themselves.
     const bool owned = !form.showInTaskbar && form.border == forms::BorderStyle::FixedDialog;
-    return std::make_unique<FormWindow>(form, m_instance, m_pictures, owned ? m_hiddenOwner : nullptr, events,
+    return std::make_unique<FormWindow>(id, form, m_instance, m_pictures, owned ? m_hiddenOwner : nullptr, input,
                                         m_keyboard);
 }
 
@@ -68,8 +67,8 @@ void FrontEnd::clockFailed(const std::string& report)
     // the same way. Before the loop runs there is no layer to tell yet.
     if (m_ending)
         return;
-    if (m_app)
-        m_app->fail(report);
+    if (m_input)
+        m_input->failed(report);
     else
         fatal(report);
 }

@@ -10,10 +10,6 @@
 
 #include <string>
 
-namespace app {
-class App;
-}
-
 namespace win32 {
 
 class FrontEnd final : public app::FrontEnd {
@@ -23,11 +19,11 @@ public:
     FrontEnd(const FrontEnd&) = delete;
     FrontEnd& operator=(const FrontEnd&) = delete;
 
-    // Runs the message loop, the arrow keys going to `app`, until the program ends; returns the
-    // exit status.
-    int run(app::App& app);
+    // Runs the message loop, the arrow keys and the clocks' failures going to `input`, until the
+    // program ends; returns the exit status.
+    int run(app::Input& input);
 
-    std::unique_ptr<app::WindowView> makeWindow(const forms::FormDef& form, app::WindowEvents& events) override;
+    std::unique_ptr<app::WindowView> makeWindow(app::FormId id, const forms::FormDef& form, app::Input& input) override;
     std::unique_ptr<app::TimerView> makeTimer(const forms::TimerDef& timer, std::function<void()> tick) override;
     void messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title,
                     std::function<void()> closed) override;
@@ -45,7 +41,7 @@ private:
     ModalBoxes m_boxes;
     Keyboard m_keyboard;
     // The program the message loop runs, while it runs.
-    app::App* m_app = nullptr;
+    app::Input* m_input = nullptr;
     bool m_ending = false;
 };
 

@@ -1,7 +1,6 @@
 // The thread's message hook and the keyboard messages it reads.
 #include "ui/win32/win32_keys.h"
 
-#include "ui/app/app.h"
 #include "ui/app/arrow_key_latch.h"
 
 namespace win32 {
@@ -40,19 +39,19 @@ Keyboard::~Keyboard()
 
 void Keyboard::lost()
 {
-    if (m_app)
-        m_app->keyboardLost();
+    if (m_input)
+        m_input->keyboardLost();
 }
 
 LRESULT CALLBACK Keyboard::onMessage(int code, WPARAM removal, LPARAM message)
 {
     // A loop that only peeks will take the same message again later: count it once, when taken.
-    if (code == HC_ACTION && removal == PM_REMOVE && t_keyboard && t_keyboard->m_app) {
+    if (code == HC_ACTION && removal == PM_REMOVE && t_keyboard && t_keyboard->m_input) {
         if (const auto event = arrowKeyEvent(*reinterpret_cast<const MSG*>(message))) {
             if (event->down)
-                t_keyboard->m_app->keyDown(event->key, event->autoRepeat);
+                t_keyboard->m_input->keyDown(event->key, event->autoRepeat);
             else
-                t_keyboard->m_app->keyUp(event->key);
+                t_keyboard->m_input->keyUp(event->key);
         }
     }
     return CallNextHookEx(nullptr, code, removal, message);

@@ -1,15 +1,12 @@
 // Arrow keys from every message loop on the game's thread to the application layer.
 #pragma once
 
-#include "ui/app/arrow_key_latch.h"
+#include "ui/app/input.h"
 
 #include <windows.h>
 
 #include <optional>
 
-namespace app {
-class App;
-} // namespace app
 
 namespace win32 {
 
@@ -34,7 +31,7 @@ public:
     Keyboard& operator=(const Keyboard&) = delete;
 
     // Who hears the keys; nobody before the first call or after nullptr.
-    void feedTo(app::App* app) { m_app = app; }
+    void feedTo(app::Input* input) { m_input = input; }
     // The keyboard went to another program.
     void lost();
 
@@ -42,7 +39,7 @@ private:
     static LRESULT CALLBACK onMessage(int code, WPARAM removal, LPARAM message);
 
     HHOOK m_hook;
-    app::App* m_app = nullptr;
+    app::Input* m_input = nullptr;
 };
 
 } // namespace win32

@@ -1,7 +1,6 @@
 // UTF-8 to UTF-16 conversion and the last-resort error box.
 #include "ui/win32/win32_text.h"
 
-#include "ui/app/app.h"
 
 #include <windows.h>
 
@@ -29,7 +28,7 @@ UINT boxStyle(app::BoxIcon icon)
 void fatal(std::string_view report)
 {
     MessageBoxW(nullptr, widen(report).c_str(), widen(app::kProgramName).c_str(), boxStyle(app::BoxIcon::Stop) | MB_TASKMODAL);
-    ExitProcess(app::App::kRuntimeErrorExit);
+    ExitProcess(app::kRuntimeErrorStatus);
 }
 
 } // namespace win32
