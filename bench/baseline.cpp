@@ -1,8 +1,12 @@
 // The least Qt Widgets program doing the game's outer work: a fixed window with the game's client
-// size under a menu bar, a label, and three precise timers at the game's periods doing nothing.
+// size under a menu bar, a label, and three precise timers at the game's periods doing nothing,
+// all as the main window's definition gives them.
 // With --sprites, the Timer1 and Timer3 slots each move one 41x41 sprite by one cell instead: the
 // least any widget program pays to show the game's motion, for telling that cost from the game's.
 #include "bench/play_probe.h"
+#include "game/cell_map.h"
+#include "ui/app/layout.h"
+#include "ui/forms/form_definition.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,12 +24,15 @@
 
 namespace {
 
+// One grid step, in pixels.
+const int kCell = app::pixels(game::kGridStep);
+
 class Sprite final : public QWidget {
 public:
     explicit Sprite(QWidget* parent) : QWidget(parent)
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
-        resize(41, 41);
+        resize(kCell, kCell);
     }
 
 protected:
@@ -35,7 +42,8 @@ protected:
 // Paces between two neighbouring cells, one step per call.
 void step(QWidget& sprite)
 {
-    sprite.move(sprite.x() == 3 ? 44 : 3, sprite.y());
+    const int first = app::pixels(game::kGridOrigin);
+    sprite.move(sprite.x() == first ? first + kCell : first, sprite.y());
 }
 
 } // namespace
@@ -53,37 +61,39 @@ int main(int argc, char* argv[])
         return 2;
     QApplication application(argc, argv);
 
+    const forms::FormDef& form = forms::form1Definition();
     QWidget window;
     auto* layout = new QVBoxLayout(&window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     auto* bar = new QMenuBar(&window);
-    bar->addMenu(QStringLiteral("menu"))->addAction(QStringLiteral("quitter"));
+    bar->addMenu(QString::fromUtf8(form.menus[0].caption))->addAction(QStringLiteral("quitter"));
     layout->setMenuBar(bar);
     auto* client = new QWidget(&window);
-    client->setFixedSize(762, 524);
+    client->setFixedSize(app::pixels(form.clientWidth), app::pixels(form.clientHeight));
     layout->addWidget(client);
     auto* label = new QLabel(client);
-    label->setGeometry(0, 478, 763, 51);
+    const app::PixelRect labelRect = app::pixelRect(*forms::findControl(form, "Label2"));
+    label->setGeometry(labelRect.x, labelRect.y, labelRect.width, labelRect.height);
 
+    // The player's sprite on the top row, the monster's on its start row.
     QWidget* player = nullptr;
     QWidget* monster = nullptr;
     if (sprites) {
         player = new Sprite(client);
-        player->move(3, 3);
+        player->move(app::pixels(game::gridValue(0)), app::pixels(game::gridValue(0)));
         monster = new Sprite(client);
-        monster->move(3, 210);
+        monster->move(app::pixels(game::gridValue(0)), app::pixels(game::gridValue(5)));
     }
 
-    constexpr std::array<std::pair<const char*, int>, 3> kTimers{{{"Timer1", 250}, {"Timer2", 50}, {"Timer3", 200}}};
-    std::array<std::unique_ptr<QTimer>, 3> timers;
-    for (std::size_t i = 0; i < timers.size(); ++i) {
-        timers[i] = std::make_unique<QTimer>();
-        timers[i]->setObjectName(QString::fromLatin1(kTimers[i].first));
-        timers[i]->setTimerType(Qt::PreciseTimer);
-        timers[i]->setInterval(kTimers[i].second);
-        QWidget* sprite = i == 0 ? player : i == 2 ? monster : nullptr;
-        QObject::connect(timers[i].get(), &QTimer::timeout, &window, [sprite] {
+    std::vector<std::unique_ptr<QTimer>> timers;
+    for (const forms::TimerDef& def : form.timers) {
+        auto& timer = timers.emplace_back(std::make_unique<QTimer>());
+        timer->setObjectName(QString::fromUtf8(def.name));
+        timer->setTimerType(Qt::PreciseTimer);
+        timer->setInterval(def.intervalMs);
+        QWidget* sprite = def.name == "Timer1" ? player : def.name == "Timer3" ? monster : nullptr;
+        QObject::connect(timer.get(), &QTimer::timeout, &window, [sprite] {
             if (sprite)
                 step(*sprite);
         });

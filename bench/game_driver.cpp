@@ -27,7 +27,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "glouto_game_driver: the main window did not load\n");
         return 1;
     }
-    bench::ScriptedPlayer player(game.app().module(), game.app().latch());
+    bench::ScriptedPlayer player(game.app().rules()->module, game.app());
     bench::PlayProbe probe(*form1, form1->client(), *options, [&player](int timer) {
         if (timer == 1)
             player.beforePlayerTick();

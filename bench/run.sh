@@ -2,7 +2,9 @@
 # Builds the benchmarks in Release (build/bench) and prints one table: the engine's handlers, then
 # the game's windows against a bare Qt program with the same window and timers, on a private Xvfb
 # through Qt's xcb platform. About 7 minutes; --quick takes about one, for trying things.
-#   bench/run.sh [--quick] [--against-sprites]
+#   bench/run.sh [--quick|--smoke] [--against-sprites]
+# --smoke runs each benchmark program once, for a moment, from the test suite's own build
+#   (build/release, which ./test.sh configures with the benchmarks): .ci/run's check that none is broken.
 # --against-sprites compares with the bare program moving two sprites at the game's rates instead.
 #   bench/run.sh --web   the browser build instead: download size, first frame, idle CPU in Chromium,
 #                        Firefox and WebKitGTK (bench/web_bench.py; about 10 minutes)
@@ -20,26 +22,30 @@ if [ "${1:-}" = --web ]; then
 fi
 
 runs=5 seconds=30 startup_runs=15 repetitions=5 min_time=0.5 sleep_loop=10
+build=build/bench smoke=0
 baseline_args=()
 for arg in "$@"; do
     case "$arg" in
     --quick) runs=2 seconds=5 startup_runs=5 repetitions=3 min_time=0.1 sleep_loop=2 ;;
+    --smoke) runs=1 seconds=1 startup_runs=1 repetitions=1 min_time=0.01 sleep_loop=1 build=build/release smoke=1 ;;
     --against-sprites) baseline_args=(--baseline-arg --sprites) ;;
-    *) echo "usage: $0 [--quick] [--against-sprites]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--quick|--smoke] [--against-sprites]" >&2; exit 2 ;;
     esac
 done
 
-source tools/packages.sh
-glouto_install_packages "${GLOUTO_BUILD_PACKAGES[@]}" libbenchmark-dev xvfb xauth
-
-build=build/bench
-# Two jobs at most: the machine is shared.
-if ! { cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLOUTO_BUILD_BENCH=ON -DGLOUTO_BUILD_TESTS=OFF &&
-    cmake --build "$build" -j2 --target glouto_engine_bench glouto_game_driver glouto_baseline glouto_proc_bench; } \
-    >"$build.log" 2>&1; then
-    cat "$build.log" >&2
-    echo "error: the build failed (log above, also in $build.log)" >&2
-    exit 1
+if ((smoke)); then
+    [ -x "$build/bench/glouto_proc_bench" ] || { echo "error: no benchmarks in $build: run ./test.sh first" >&2; exit 1; }
+else
+    source tools/packages.sh
+    glouto_install_packages "${GLOUTO_BUILD_PACKAGES[@]}" libbenchmark-dev xvfb xauth
+    # Two jobs at most: the machine is shared.
+    if ! { cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLOUTO_BUILD_BENCH=ON -DGLOUTO_BUILD_TESTS=OFF &&
+        cmake --build "$build" -j2 --target glouto_engine_bench glouto_game_driver glouto_baseline glouto_proc_bench; } \
+        >"$build.log" 2>&1; then
+        cat "$build.log" >&2
+        echo "error: the build failed (log above, also in $build.log)" >&2
+        exit 1
+    fi
 fi
 
 echo "Engine benchmark, $repetitions repetitions..." >&2

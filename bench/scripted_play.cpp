@@ -1,4 +1,7 @@
+// The far-side monster's draws and the lapping player's taps.
 #include "bench/scripted_play.h"
+
+#include "game/cell_map.h"
 
 namespace bench {
 
@@ -17,7 +20,8 @@ double FarSideRandom::draw()
 
 void ScriptedPlayer::beforePlayerTick()
 {
-    const Cell here{(m_module.actorTop - 50) / 620, (m_module.actorLeft - 50) / 620};
+    const Cell here{(m_module.actorTop - game::kGridOrigin) / game::kGridStep,
+                    (m_module.actorLeft - game::kGridOrigin) / game::kGridStep};
     if (here == kRoute[m_next])
         m_next = (m_next + 1) % kRoute.size();
     const Cell target = kRoute[m_next];
@@ -28,9 +32,9 @@ void ScriptedPlayer::beforePlayerTick()
         key = game::ArrowKey::Up;
     else if (target.column > here.column)
         key = game::ArrowKey::Right;
-    // Pressed and let go before the tick: the latch still reports it once.
-    m_keys.press(key);
-    m_keys.release(key);
+    // Pressed and let go before the tick: the tick still sees it once.
+    m_keys.keyDown(key, false);
+    m_keys.keyUp(key);
 }
 
 } // namespace bench

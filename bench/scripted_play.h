@@ -2,10 +2,10 @@
 // the far side of the board, so that no run ends in a capture.
 #pragma once
 
-#include "ui/app/arrow_key_latch.h"
-#include "ui/app/clock_random.h"
 #include "game/module1.h"
 #include "game/sources.h"
+#include "ui/app/clock_random.h"
+#include "ui/app/input.h"
 
 #include <array>
 #include <cstddef>
@@ -37,14 +37,15 @@ public:
     // single steps and at least twelve columns away from the monster.
     static constexpr std::array<Cell, 6> kRoute{{{0, 4}, {0, 0}, {8, 0}, {8, 3}, {8, 0}, {0, 0}}};
 
-    ScriptedPlayer(const game::Module1& module, app::ArrowKeyLatch& keys) : m_module(module), m_keys(keys) {}
+    // Reads where the character is from the rules, and presses keys as the keyboard does.
+    ScriptedPlayer(const game::Module1& module, app::Input& keys) : m_module(module), m_keys(keys) {}
 
     // Before each player tick: one tap toward the next corner, so that every tick takes a step.
     void beforePlayerTick();
 
 private:
     const game::Module1& m_module;
-    app::ArrowKeyLatch& m_keys;
+    app::Input& m_keys;
     std::size_t m_next = 0;
 };
 

@@ -26,7 +26,7 @@ set_property(TARGET glouto PROPERTY INSTALL_RPATH "")
 install(FILES ${_packaging}/${GLOUTO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_packaging}/${GLOUTO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The icons are drawn at each size by the pictures program, never scaled.
-foreach(_size 16 32 48 64 128 256)
+foreach(_size IN LISTS GLOUTO_DESKTOP_ICON_SIZES)
     install(FILES ${PROJECT_SOURCE_DIR}/ui/pictures/icon_${_size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${_size}x${_size}/apps
             RENAME ${GLOUTO_APP_ID}.png)

@@ -2,6 +2,7 @@
 // given on the command line, plus the icons as PNG for the desktop's icon
 // theme and the browser app. The outputs are committed under ui/pictures.
 #include "tools/raster.h"
+#include "ui/forms/icons.h"
 
 #include <png.h>
 
@@ -193,12 +194,12 @@ int main(int argc, char** argv) {
     pictures.emplace_back("arrow_left.bmp", drawArrow(40, Facing::Left));
     pictures.emplace_back("arrow_right.bmp", drawArrow(40, Facing::Right));
     pictures.emplace_back("arrow_up_pressed.bmp", drawArrow(45, Facing::Up));
-    for (int n : {16, 32, 48, 64, 128, 256}) {
+    for (const int n : forms::kDesktopIconSizes) {
         pictures.emplace_back("icon_" + std::to_string(n) + ".bmp", drawIcon(n));
         pictures.emplace_back("icon_" + std::to_string(n) + ".png", drawIcon(n));
     }
     // The installed browser app's icons; no desktop icon format takes them as BMP.
-    for (int n : {192, 512})
+    for (const int n : forms::kAppIconSizes)
         pictures.emplace_back("icon_" + std::to_string(n) + ".png", drawIcon(n));
 
     for (const auto& [name, raster] : pictures) {

@@ -2,9 +2,10 @@
 
 # Packages to build the game and to run it on a desktop.
 GLOUTO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libpng-dev fonts-liberation2)
-# What the test suite needs on top: GoogleTest, and a real X server with input and screenshot tools
-# and a window manager; xset turns the server's key auto-repeat on.
-GLOUTO_TEST_PACKAGES=(libgtest-dev xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick openbox)
+# What the test suite needs on top: GoogleTest, Google Benchmark (the suite builds the benchmarks
+# too), and a real X server with input and screenshot tools and a window manager; xset turns the
+# server's key auto-repeat on.
+GLOUTO_TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick openbox)
 # The packaging tests: building the .deb (dpkg-shlibdeps), checking it and the desktop files.
 GLOUTO_TEST_PACKAGES+=(dpkg-dev lintian desktop-file-utils appstream file man-db)
 # The reliability checks: Qt's window-system interface for the soak, clang and libFuzzer for the fuzzer.

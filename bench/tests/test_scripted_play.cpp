@@ -1,9 +1,9 @@
 // The measured play must last: a capture would end a run early and close the window being measured.
 #include "bench/scripted_play.h"
 
+#include "game/cell_map.h"
 #include "ui/app/app.h"
 #include "ui/app/null_front_end.h"
-#include "ui/app/stored_control.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,9 @@
 
 namespace {
 
-int column(float left) { return static_cast<int>(std::lround((left - 50) / 620)); }
+int timerPeriodMs(std::string_view name) { return forms::findTimer(forms::form1Definition(), name)->intervalMs; }
+
+int column(float left) { return static_cast<int>(std::lround((left - game::kGridOrigin) / game::kGridStep)); }
 
 TEST(ScriptedPlay, FarSideDrawsPinRightAndLeft)
 {
@@ -38,24 +40,27 @@ TEST(ScriptedPlay, TwoMinutesOfTicksEatEveryPelletWithoutACapture)
     bench::FarSideRandom random;
     app::App program(frontEnd, random);
     program.start();
-    const game::Module1& module = program.rules()->module;
-    bench::ScriptedPlayer player(module, program.latch());
-    const app::StoredControl& monster = program.window(app::FormId::Form1)->control("Picture5");
+    const game::Form1& rules = *program.rules();
+    const game::Module1& module = rules.module;
+    bench::ScriptedPlayer player(module, program);
+    const float& monsterLeft = rules.controls[game::ControlId::Picture5].left;
+    const int playerBeat = timerPeriodMs("Timer1");
+    const int pelletBeat = timerPeriodMs("Timer2");
 
     int nearest = 99;
     int steps = 0;
     // The three timers start together; at a shared instant they tick in their start order.
-    for (int ms = 50; ms <= 120'000; ms += 50) {
-        const bool playerTick = ms % 250 == 0;
+    for (int ms = pelletBeat; ms <= 120'000; ms += pelletBeat) {
+        const bool playerTick = ms % playerBeat == 0;
         const auto before = std::make_pair(module.actorTop, module.actorLeft);
         if (playerTick)
             player.beforePlayerTick();
-        frontEnd.advance(50);
+        frontEnd.advance(pelletBeat);
         if (playerTick)
             steps += before != std::make_pair(module.actorTop, module.actorLeft);
-        nearest = std::min(nearest, column(monster.left()) - column(module.actorLeft));
+        nearest = std::min(nearest, column(monsterLeft) - column(module.actorLeft));
         if (ms >= 5'000) {
-            EXPECT_GE(column(monster.left()), 16) << "at " << ms << " ms";
+            EXPECT_GE(column(monsterLeft), 16) << "at " << ms << " ms";
         }
     }
     EXPECT_EQ(frontEnd.messageBoxes, 0);
@@ -63,7 +68,7 @@ TEST(ScriptedPlay, TwoMinutesOfTicksEatEveryPelletWithoutACapture)
     ASSERT_TRUE(program.loaded(app::FormId::Form1));
     EXPECT_EQ(program.rules()->points, 15);
     // Every player tick moved, so every measured frame has the same motion.
-    EXPECT_EQ(steps, 120'000 / 250);
+    EXPECT_EQ(steps, 120'000 / playerBeat);
     EXPECT_GE(nearest, 3);
 }
 

@@ -1,5 +1,6 @@
 // The application layer through the null front end: window lifetimes, handlers, the game-over
 // sequence, key policy and the error guard.
+#include "game/cell_map.h"
 #include "ui/app/app.h"
 #include "ui/app/layout.h"
 #include "ui/app/null_front_end.h"
@@ -22,6 +23,9 @@ public:
     void reseedFromClock() override {}
     double draw() override { return 0.0; }
 };
+
+int period(std::string_view timer) { return forms::findTimer(forms::form1Definition(), timer)->intervalMs; }
+int playerBeat() { return period("Timer1"); }
 
 struct Program {
     app::NullFrontEnd frontEnd;
@@ -117,11 +121,12 @@ TEST(Timers, EachHandlerTicksOnItsOwnPeriodFromTheLoadOn)
     const auto writes = [&](std::string_view prefix) {
         return std::ranges::count_if(p.frontEnd.log, [&](const std::string& l) { return l.starts_with(prefix); });
     };
-    EXPECT_EQ(writes("Label2.Caption="), 20);  // pellets, every 50 ms
-    EXPECT_EQ(writes("Picture5.Left=") + writes("Picture5.Top="), 5);  // monster, every 200 ms
+    EXPECT_EQ(writes("Label2.Caption="), 1000 / period("Timer2"));  // pellets
+    EXPECT_EQ(writes("Picture5.Left=") + writes("Picture5.Top="), 1000 / period("Timer3"));  // monster
     p.app.keyDown(ArrowKey::Down, false);
     p.frontEnd.advance(1000);
-    EXPECT_EQ(support::rules(p.app).module.actorTop, 50 + 4 * 620);  // player, every 250 ms, while the key is held
+    // The player, one step a beat while the key is held.
+    EXPECT_EQ(support::rules(p.app).module.actorTop, game::gridValue(1000 / playerBeat()));
 }
 
 TEST(GameOver, OneBoxThenTheMainWindowIsUnloadedAndTheSmallWindowsKeepTheProgram)
@@ -135,7 +140,7 @@ TEST(GameOver, OneBoxThenTheMainWindowIsUnloadedAndTheSmallWindowsKeepTheProgram
         p.frontEnd.advance(1000);
         ticksDuringBox = static_cast<int>(p.frontEnd.log.size());
     };
-    p.frontEnd.advance(50);
+    p.frontEnd.advance(period("Timer2"));
     EXPECT_EQ(p.frontEnd.messageBoxes, 1);
     const auto box = std::ranges::find_if(p.frontEnd.log, [](const std::string& l) { return l.starts_with("MsgBox("); });
     const auto unload = std::ranges::find(p.frontEnd.log, "Unload Form1");
@@ -152,7 +157,7 @@ TEST(GameOver, ABoxClosedAfterItsTickReturnedUnloadsTheMainWindowThenAndNothingT
     Program p;
     p.frontEnd.holdBoxes = true;
     p.meet();
-    p.frontEnd.advance(50);
+    p.frontEnd.advance(period("Timer2"));
     ASSERT_EQ(p.frontEnd.heldBoxes.size(), 1u);
     const std::size_t logged = p.frontEnd.log.size();
     p.frontEnd.advance(1000);
@@ -167,17 +172,17 @@ TEST(Keys, AutoRepeatOfAHeldKeyAddsNoStepAndATapCountsOnce)
 {
     Program p;
     p.app.keyDown(ArrowKey::Right, false);
-    p.frontEnd.advance(250);
+    p.frontEnd.advance(playerBeat());
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
     // Let go between two ticks, just after a repeat: no step for the repeat.
     p.app.keyDown(ArrowKey::Right, true);
     p.app.keyUp(ArrowKey::Right);
-    p.frontEnd.advance(500);
+    p.frontEnd.advance(2 * playerBeat());
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
     // A tap between two ticks still counts, once.
     p.app.keyDown(ArrowKey::Right, false);
     p.app.keyUp(ArrowKey::Right);
-    p.frontEnd.advance(500);
+    p.frontEnd.advance(2 * playerBeat());
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 1290);
 }
 
@@ -186,22 +191,22 @@ TEST(Keys, UnloadsAndALostKeyboardLetGoButAKeyStillDownIsHeldAgainByItsRepeat)
     Program p;
     p.choose("apropos");
     p.app.keyDown(ArrowKey::Right, false);
-    p.frontEnd.advance(250);
+    p.frontEnd.advance(playerBeat());
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
     // Its release may have gone to the unloaded window: let go, and no repeat says otherwise.
     p.click(FormId::Form3, "Command1");
-    p.frontEnd.advance(250);
+    p.frontEnd.advance(playerBeat());
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 670);
     // Still down on the keyboard: its next repeat walks on.
     p.app.keyDown(ArrowKey::Right, true);
-    p.frontEnd.advance(500);
+    p.frontEnd.advance(2 * playerBeat());
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 1910);
 
     p.app.keyboardLost();
-    p.frontEnd.advance(250);
+    p.frontEnd.advance(playerBeat());
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 1910);
     p.app.keyDown(ArrowKey::Right, true);
-    p.frontEnd.advance(250);
+    p.frontEnd.advance(playerBeat());
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 2530);
 }
 

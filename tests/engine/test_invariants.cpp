@@ -4,6 +4,7 @@
 #include "game/form1.h"
 #include "game/runtime_error.h"
 #include "tests/engine/game_fixture.h"
+#include "ui/forms/form_definition.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,8 @@ private:
     std::mt19937 m_dice;
 };
 
+int periodMs(std::string_view timer) { return forms::findTimer(forms::form1Definition(), timer)->intervalMs; }
+
 int hiddenPellets(const game::Form1& form)
 {
     return static_cast<int>(std::ranges::count_if(kPellets, [&](ControlId p) { return !form.controls[p].visible; }));
@@ -176,14 +179,15 @@ RunStats playLongRun(Keys& keys, unsigned seed)
     game::Form1 form(fixture::designTime());
     (void)form.Form_Load();
     int ticks = 0;
-    for (int ms = 0; ticks < kTicksPerRun; ms += 50) {
+    const int playerMs = periodMs("Timer1"), pelletMs = periodMs("Timer2"), monsterMs = periodMs("Timer3");
+    for (int ms = 0; ticks < kTicksPerRun; ms += pelletMs) {
         if constexpr (requires { keys.fidget(); })
             keys.fidget();
         // Timers due at the same moment may tick in any order.
         std::vector<int> due{2};
-        if (ms % 200 == 0)
+        if (ms % monsterMs == 0)
             due.push_back(3);
-        if (ms % 250 == 0)
+        if (ms % playerMs == 0)
             due.push_back(1);
         std::shuffle(due.begin(), due.end(), dice);
         for (const int timer : due) {

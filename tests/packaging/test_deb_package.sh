@@ -2,12 +2,12 @@
 # Builds the Debian package from a build tree, has lintian check it, installs it, starts the
 # installed game on an X server of its own, and removes the package again. Whatever happens, the
 # machine is left as it was found: no package, no game, no X server.
-# Usage: test_deb_package.sh BUILD_DIR APP_ID
+# Usage: test_deb_package.sh BUILD_DIR APP_ID ICON_SIZE...
 # Exit status 77 (a skip for ctest) when not root or when glouto is already installed.
 set -uo pipefail
 build_dir=$1 app_id=$2
 readonly skip=77
-readonly icon_sizes=(16 32 48 64 128 256)
+readonly icon_sizes=("${@:3}")
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "SKIPPED: installing a package needs root; run this test as root to check the .deb"

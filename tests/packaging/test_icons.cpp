@@ -1,5 +1,7 @@
 // The desktop icons: compressed PNG files that a real decoder reads (checksums included), at their
 // sizes, with a transparent background, and the very character of the BMP icons once laid over black.
+#include "ui/forms/icons.h"
+
 #include <QFileInfo>
 #include <QImage>
 #include <QString>
@@ -13,11 +15,10 @@ QImage load(int size, const char* extension)
     return QImage(QStringLiteral(PICTURES_DIR "/icon_%1.%2").arg(size).arg(QLatin1String(extension)));
 }
 
-const int kSizes[] = {16, 32, 48, 64, 128, 256};
 
 TEST(DesktopIcons, DecodeAtTheirSizesWithAlpha)
 {
-    for (int n : kSizes) {
+    for (const int n : forms::kDesktopIconSizes) {
         const QImage png = load(n, "png");
         ASSERT_FALSE(png.isNull()) << n << ": not a valid PNG";
         EXPECT_EQ(png.size(), QSize(n, n));
@@ -30,7 +31,7 @@ TEST(DesktopIcons, DecodeAtTheirSizesWithAlpha)
 
 TEST(DesktopIcons, AreTheBmpIconsOnATransparentBackground)
 {
-    for (int n : kSizes) {
+    for (const int n : forms::kDesktopIconSizes) {
         const QImage png = load(n, "png").convertToFormat(QImage::Format_ARGB32);
         const QImage bmp = load(n, "bmp").convertToFormat(QImage::Format_RGB32);
         ASSERT_EQ(png.size(), bmp.size()) << n;

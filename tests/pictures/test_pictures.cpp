@@ -1,5 +1,7 @@
 // Checks the committed pictures: their BMP format, what each one shows, and
 // that the drawing program still produces these files.
+#include "ui/forms/icons.h"
+
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -136,7 +138,7 @@ TEST(Character, MouthOpensOnTheFacingSideOfAYellowDisc) {
 }
 
 TEST(Character, IconsAreTheRightFacingCharacterAtEverySize) {
-    for (int n : {16, 32, 48, 64, 128, 256}) {
+    for (const int n : forms::kDesktopIconSizes) {
         const Picture p = load("icon_" + std::to_string(n) + ".bmp");
         const Rgb back = p.at(n / 5, n / 2), mouth = p.at(n - 1 - n / 8, n / 2);
         EXPECT_TRUE(back.r > 200 && back.g > 200 && back.b < 60) << n;

@@ -127,7 +127,8 @@ TEST(SiteAddress, IsAWebAddressOnAReservedExampleDomain)
 
     // Names no one can ever own, so the game never points players at a stranger's site.
     const auto under = [&](std::string_view domain) {
-        return host == domain || host.ends_with("." + std::string(domain));
+        return host == domain || (host.ends_with(domain) && host.size() > domain.size() &&
+                                  host[host.size() - domain.size() - 1] == '.');
     };
     const bool reserved = under("example.org") || under("example.com") || under("example.net") || under("example") ||
                           under("test") || under("invalid");

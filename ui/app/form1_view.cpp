@@ -10,9 +10,8 @@ namespace {
 
 const forms::TimerDef& timerOf(const forms::FormDef& form, std::string_view name)
 {
-    for (const forms::TimerDef& timer : form.timers)
-        if (timer.name == name)
-            return timer;
+    if (const forms::TimerDef* timer = forms::findTimer(form, name))
+        return *timer;
     throw objectRequired(name);
 }
 

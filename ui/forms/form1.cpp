@@ -85,12 +85,4 @@ const FormDef& form1Definition()
     return form;
 }
 
-const ControlDef* findControl(const FormDef& form, std::string_view name)
-{
-    for (const ControlDef& control : form.controls)
-        if (control.name == name)
-            return &control;
-    return nullptr;
-}
-
 } // namespace forms

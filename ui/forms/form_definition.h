@@ -102,7 +102,8 @@ const FormDef& form1Definition();
 const FormDef& form2Definition();
 const FormDef& form3Definition();
 
-// The definition's control of that name, or nullptr.
+// The definition's control or timer of that name, or nullptr.
 const ControlDef* findControl(const FormDef& form, std::string_view name);
+const TimerDef* findTimer(const FormDef& form, std::string_view name);
 
 } // namespace forms

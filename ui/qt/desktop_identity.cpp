@@ -2,6 +2,7 @@
 #include "ui/qt/desktop_identity.h"
 
 #include "ui/app/front_end.h"
+#include "ui/forms/icons.h"
 #include "ui/qt/qt_text.h"
 
 #include <QApplication>
@@ -15,7 +16,7 @@ void setIcon()
 {
     // Drawn at each size rather than scaled.
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
+    for (const int size : forms::kDesktopIconSizes)
         icon.addFile(QStringLiteral(":/pictures/icon_%1.png").arg(size), QSize(size, size));
     // Reaches the windows already shown as well as those to come.
     QApplication::setWindowIcon(icon);
