@@ -1,7 +1,7 @@
 // The game's own windows, built by GameApp as the game builds them, with a scripted player and a
 // monster that keeps to the far side of the board, so that a measured play never ends in a capture.
 #include "ui/qt/desktop_identity.h"
-#include "ui/qt/game_app.h"
+#include "tests/support/watched_game.h"
 #include "bench/play_probe.h"
 #include "bench/scripted_play.h"
 
@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
     setUpDesktopIdentity();
     QApplication::setQuitOnLastWindowClosed(false);
 
-    GameApp game(std::make_unique<bench::FarSideRandom>());
+    support::WatchedGame game(std::make_unique<bench::FarSideRandom>());
     game.start();
     FormWindow* form1 = game.mainWindow();
     if (!form1) {

@@ -10,8 +10,8 @@ namespace game {
 // Direction codes of the monster's memory.
 enum DirectionCode : std::uint8_t { kNone = 0, kDown = 1, kUp = 2, kRight = 3, kLeft = 4 };
 
-// The module-level variables through which the handlers talk. All start at zero and live as long
-// as the program; the handlers of the main window are the only writers.
+// The module-level variables through which the handlers talk. All start at zero when the main
+// window's rules are made, and its handlers are the only writers.
 struct Module1 {
     std::uint16_t cellCode{};
     std::int16_t actorTop{};

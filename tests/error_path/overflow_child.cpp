@@ -6,7 +6,7 @@
 //                             no longer converts to 16 bits
 //   overflow_child gap        monster at Left -32720: the gap to the character exceeds 16 bits
 #include "tests/support/rules_state.h"
-#include "ui/qt/game_app.h"
+#include "tests/support/watched_game.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -22,7 +22,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(app::kProgramName.data(), static_cast<qsizetype>(app::kProgramName.size())));
     QApplication::setQuitOnLastWindowClosed(false);
-    GameApp game;
+    support::WatchedGame game;
     game.start();
     game::ControlState& monster = support::ruleControl(game.app(), "Picture5");
     monster.top = 3150;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "tests/support/rules_state.h"
-#include "ui/qt/game_app.h"
+#include "tests/support/watched_game.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -249,9 +249,9 @@ protected:
         strayExitRequested();
     }
 
-    GameApp& startGame(std::unique_ptr<game::RandomSource> random = monsterStaysFarRight())
+    support::WatchedGame& startGame(std::unique_ptr<game::RandomSource> random = monsterStaysFarRight())
     {
-        app = std::make_unique<GameApp>(std::move(random));
+        app = std::make_unique<support::WatchedGame>(std::move(random));
         app->start();
         return *app;
     }
@@ -275,7 +275,7 @@ protected:
     QWidget& widget(std::string_view name) { return app->mainWindow()->control(name); }
 
     ModalBoxCatcher boxes;
-    std::unique_ptr<GameApp> app;
+    std::unique_ptr<support::WatchedGame> app;
 };
 
 } // namespace qtt

@@ -36,9 +36,9 @@ TEST_F(WindowLifetime, EachSmallWindowOpensOnceAndComesToTheFrontWhenChosenAgain
     struct Case {
         const char* item;
         QString title;
-        FormWindow* (GameApp::*loaded)() const;
+        FormWindow* (support::WatchedGame::*loaded)() const;
     };
-    for (const Case& c : {Case{"commandes", "commandes", &GameApp::keyHelpWindow}, Case{"apropos", "A propos", &GameApp::aboutWindow}}) {
+    for (const Case& c : {Case{"commandes", "commandes", &support::WatchedGame::keyHelpWindow}, Case{"apropos", "A propos", &support::WatchedGame::aboutWindow}}) {
         SCOPED_TRACE(c.item);
         menuItem(c.item).trigger();
         FormWindow* first = (app.get()->*c.loaded)();
@@ -70,11 +70,11 @@ TEST_F(WindowLifetime, SmallWindowsCloseByTheirQuitterButtonOrCloseBox)
         struct Case {
             const char* item;
             QString title;
-            FormWindow* (GameApp::*loaded)() const;
+            FormWindow* (support::WatchedGame::*loaded)() const;
             const char* quitter;
         };
-        for (const Case& c : {Case{"commandes", "commandes", &GameApp::keyHelpWindow, "Command5"},
-                              Case{"apropos", "A propos", &GameApp::aboutWindow, "Command1"}}) {
+        for (const Case& c : {Case{"commandes", "commandes", &support::WatchedGame::keyHelpWindow, "Command5"},
+                              Case{"apropos", "A propos", &support::WatchedGame::aboutWindow, "Command1"}}) {
             SCOPED_TRACE(c.item);
             menuItem(c.item).trigger();
             QPointer<FormWindow> byButton = (app.get()->*c.loaded)();

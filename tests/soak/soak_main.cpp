@@ -7,7 +7,7 @@
 // --max-growth-kb: fail when resident memory grows by more than K kB per 1,000 window open/close
 // cycles after warm-up (ignored under AddressSanitizer, whose quarantine holds freed memory).
 #include "tests/support/rules_state.h"
-#include "ui/qt/game_app.h"
+#include "tests/support/watched_game.h"
 
 #include <qpa/qwindowsysteminterface.h>
 
@@ -411,7 +411,7 @@ private:
     std::mt19937& m_rng;
     Figures& m_figures;
     Clock::time_point m_deadline;
-    GameApp m_game;
+    support::WatchedGame m_game;
     Clock::time_point m_gameStart;
     // Until then the steered monster hunts on its own; after it, it is put onto the character, or
     // the player quits.

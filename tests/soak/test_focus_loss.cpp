@@ -1,5 +1,5 @@
 // Keys held when the keyboard leaves the game must not stay held: their releases go elsewhere.
-#include "ui/qt/game_app.h"
+#include "tests/support/watched_game.h"
 
 #include <qpa/qwindowsysteminterface.h>
 
@@ -29,7 +29,7 @@ void keyboardGoesElsewhere()
     processFor(1000);
 }
 
-bool held(GameApp& game, game::ArrowKey key) { return (game.app().latch().GetAsyncKeyState(key) & 0x8000) != 0; }
+bool held(support::WatchedGame& game, game::ArrowKey key) { return (game.app().latch().GetAsyncKeyState(key) & 0x8000) != 0; }
 
 void pressRight(QWidget& target)
 {
@@ -41,7 +41,7 @@ void pressRight(QWidget& target)
 // program, leaves Qt without a focus window but still "active": no deactivation reaches the latch.
 TEST(FocusLoss, KeyHeldWhileTheFocusedWindowClosesIsReleased)
 {
-    GameApp game;
+    support::WatchedGame game;
     game.start();
     game.app().apropos_Click();
     processFor(300);
@@ -60,7 +60,7 @@ TEST(FocusLoss, KeyHeldWhileTheFocusedWindowClosesIsReleased)
 
 TEST(FocusLoss, KeyHeldInTheMainWindowIsReleased)
 {
-    GameApp game;
+    support::WatchedGame game;
     game.start();
     processFor(300);
     pressRight(*game.mainWindow());

@@ -17,9 +17,3 @@ int GameApp::exec()
         return *status;
     return QApplication::exec();
 }
-
-FormWindow* GameApp::window(app::FormId id) const
-{
-    app::LoadedWindow* loaded = m_app.window(id);
-    return loaded ? static_cast<FormWindow*>(&loaded->view()) : nullptr;
-}

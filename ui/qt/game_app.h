@@ -3,7 +3,6 @@
 
 #include "ui/app/app.h"
 #include "ui/app/clock_random.h"
-#include "ui/qt/form_window.h"
 #include "ui/qt/key_state_filter.h"
 #include "ui/qt/qt_front_end.h"
 
@@ -18,13 +17,10 @@ public:
     // Starts the program and runs the event loop until it ends; returns the exit status.
     int exec();
 
+    // For tests and benchmarks, which look at the application's state.
     app::App& app() { return m_app; }
+    const app::App& app() const { return m_app; }
     QtFrontEnd& frontEnd() { return m_frontEnd; }
-    // The Qt windows of the loaded forms, or nullptr.
-    FormWindow* mainWindow() const { return window(app::FormId::Form1); }
-    FormWindow* keyHelpWindow() const { return window(app::FormId::Form2); }
-    FormWindow* aboutWindow() const { return window(app::FormId::Form3); }
-    FormWindow* window(app::FormId id) const;
 
 private:
     std::unique_ptr<game::RandomSource> m_random;
