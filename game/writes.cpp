@@ -1,27 +1,12 @@
-// Caption texts, storing a write's value, describing it, and the bounded write list.
+// Caption texts, storing a write's value, and the bounded write list.
 #include "game/writes.h"
 
 #include <charconv>
-#include <cmath>
-#include <sstream>
 #include <stdexcept>
 #include <type_traits>
 
 namespace game {
 namespace {
-
-// Whole twips print as integers, as the window's own property sheet shows them.
-std::string twips(float value)
-{
-    if (std::isfinite(value) && std::floor(value) == value && std::fabs(value) < 1e9f)
-        return std::to_string(static_cast<long long>(value));
-    std::ostringstream out;
-    out.precision(9);
-    out << value;
-    return out.str();
-}
-
-const char* boolText(bool value) { return value ? "True" : "False"; }
 
 static_assert(std::is_trivially_copyable_v<Write> && std::is_trivially_destructible_v<Write>);
 
@@ -55,19 +40,6 @@ bool store(Form1Controls& controls, ControlId control, const Caption& value)
 bool store(Form1Controls& controls, ControlId control, const PropertyValue& value)
 {
     return std::visit([&](const auto& property) { return store(controls, control, property); }, value);
-}
-
-std::string describe(const Write& write)
-{
-    const std::string property = std::visit(Overloaded{
-                                                [](Top v) { return "Top=" + twips(v.twips); },
-                                                [](Left v) { return "Left=" + twips(v.twips); },
-                                                [](Visible v) { return std::string("Visible=") + boolText(v.shown); },
-                                                [](Enabled v) { return std::string("Enabled=") + boolText(v.running); },
-                                                [](const Caption& v) { return "Caption=" + std::string(v.text.view()); },
-                                            },
-                                            write.value);
-    return std::string(controlName(write.control)) + "." + property;
 }
 
 void Writes::tooMany()
