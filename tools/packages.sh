@@ -1,7 +1,7 @@
 # Installs the Debian packages a set-up script needs, when any is missing. Sourced by run.sh and test.sh.
 
 # Packages to build the game and to run it on a desktop.
-GLOUTO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libpng-dev fonts-liberation2)
+GLOUTO_BUILD_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libxcb1-dev libsdl2-dev libpng-dev fonts-liberation2)
 # What the test suite needs on top: GoogleTest, Google Benchmark (the suite builds the benchmarks
 # too), and a real X server with input and screenshot tools and a window manager; xset turns the
 # server's key auto-repeat on.

@@ -202,7 +202,8 @@ TEST(Keys, UnloadsAndALostKeyboardLetGoButAKeyStillDownIsHeldAgainByItsRepeat)
     p.frontEnd.advance(2 * playerBeat());
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 1910);
 
-    p.app.keyboardLost();
+    p.app.focusChanged(false);
+    p.app.focusChanged(true);
     p.frontEnd.advance(playerBeat());
     EXPECT_EQ(support::rules(p.app).module.actorLeft, 1910);
     p.app.keyDown(ArrowKey::Right, true);

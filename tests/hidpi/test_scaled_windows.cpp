@@ -40,7 +40,9 @@ struct IgnoredInput final : app::Input {
     void closeBoxClicked(app::FormId) override {}
     void keyDown(app::ArrowKey, bool) override {}
     void keyUp(app::ArrowKey) override {}
-    void keyboardLost() override {}
+    void focusChanged(bool) override {}
+    void controllerRead(int, const app::ControllerState&) override {}
+    void controllerGone(int) override {}
     void failed(std::string_view) override {}
 };
 

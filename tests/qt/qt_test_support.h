@@ -69,6 +69,8 @@ public:
 
     const std::vector<SeenBox>& seen() const { return m_seen; }
     std::function<void()> whileShown;
+    // Whether the catcher closes the box itself; a test that closes it another way says no.
+    bool closes = true;
 
 private:
     void poll()
@@ -90,6 +92,8 @@ private:
         m_seen.push_back(seen);
         if (whileShown)
             whileShown();
+        if (!closes)
+            return;
         if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->button(QMessageBox::Ok))
             box->button(QMessageBox::Ok)->click();
         else

@@ -51,7 +51,7 @@ void App::unload(FormId id)
     if (id == FormId::Form1)
         m_form1View.reset();
     // The unloaded window may have had the keyboard, and a key held there would never be let go.
-    m_latch.releaseAll();
+    m_latch.releaseAll(ArrowKeyLatch::kKeyboard);
     if (!loaded(FormId::Form1) && !loaded(FormId::Form2) && !loaded(FormId::Form3))
         m_frontEnd.endProgram(0);
 }
@@ -90,7 +90,6 @@ void App::closeBoxClicked(FormId window)
 
 void App::keyDown(ArrowKey key, bool autoRepeat) { m_latch.keyDown(key, autoRepeat); }
 void App::keyUp(ArrowKey key) { m_latch.release(key); }
-void App::keyboardLost() { m_latch.releaseAll(); }
 void App::failed(std::string_view report) { fail(report); }
 
 } // namespace app

@@ -37,7 +37,9 @@ public:
     void closeBoxClicked(FormId window) override;
     void keyDown(ArrowKey key, bool autoRepeat) override;
     void keyUp(ArrowKey key) override;
-    void keyboardLost() override;
+    void focusChanged(bool focused) override;
+    void controllerRead(int controller, const ControllerState& state) override;
+    void controllerGone(int controller) override;
     void failed(std::string_view report) override;
 
     // The five handlers of the menu and the small windows' buttons.
@@ -66,6 +68,17 @@ private:
     void show(FormId id);
     void unload(FormId id);
 
+    // The controllers (app_controllers.cpp).
+    struct Controller {
+        int id;
+        // Its holder in the latch.
+        int holder;
+        ControllerKeys keys;
+        ControllerKeys::Reading last;
+    };
+    std::vector<Controller>::iterator withId(int id);
+    void holdAsRead(const Controller& controller);
+
     // The guard (app_guard.cpp): runs a handler; its runtime error ends the program.
     void run(const std::function<void()>& handler);
     void fail(std::string_view report);
@@ -80,6 +93,8 @@ private:
     std::optional<Form1View> m_form1View;
     // Unloaded windows wait here until no handler they started can still be running.
     std::vector<std::unique_ptr<LoadedWindow>> m_unloaded;
+    std::vector<Controller> m_controllers;
+    bool m_focused = true;
     int m_running = 0;
     bool m_failed = false;
 };

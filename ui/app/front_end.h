@@ -65,6 +65,9 @@ public:
                             std::function<void()> closed) = 0;
     // A runtime error ended the program: tells the player with the platform's error box, as above.
     virtual void reportError(std::string_view report, std::function<void()> closed) = 0;
+    // Does what the Enter key does in the window or box that has the keyboard focus: a controller's
+    // face button closes the game-over box so.
+    virtual void pressEnter() = 0;
     // The event loop is to return this exit status.
     virtual void endProgram(int status) = 0;
 };

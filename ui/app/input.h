@@ -2,6 +2,7 @@
 #pragma once
 
 #include "game/sources.h"
+#include "ui/app/controller.h"
 
 #include <string_view>
 
@@ -26,8 +27,15 @@ public:
     // it holds the key again, since the platform still reports it down.
     virtual void keyDown(ArrowKey key, bool autoRepeat) = 0;
     virtual void keyUp(ArrowKey key) = 0;
-    // The keyboard went to another program: nothing stays held.
-    virtual void keyboardLost() = 0;
+    // The program's windows lost the keyboard to another program, or got it back: while they have
+    // not, nothing stays held and no controller steers.
+    virtual void focusChanged(bool focused) = 0;
+
+    // A game controller, named by the front end's own number for it, read anew: a second keyboard
+    // (its cross and left stick hold the arrow keys, its face button presses Enter). Reading one
+    // that is unchanged changes nothing. A controller unplugged lets go of every key it held.
+    virtual void controllerRead(int controller, const ControllerState& state) = 0;
+    virtual void controllerGone(int controller) = 0;
 
     // A failure the platform found outside any handler, such as a clock that broke for good: it is
     // reported and ends the program, as a handler's runtime error does.

@@ -109,6 +109,8 @@ void NullFrontEnd::reportError(std::string_view report, std::function<void()> cl
     closed();
 }
 
+void NullFrontEnd::pressEnter() { record("Enter"); }
+
 void NullFrontEnd::endProgram(int status)
 {
     if (!endStatus)

@@ -22,6 +22,7 @@ public:
     void messageBox(std::string_view prompt, BoxIcon icon, std::string_view title,
                     std::function<void()> closed) override;
     void reportError(std::string_view report, std::function<void()> closed) override;
+    void pressEnter() override;
     void endProgram(int status) override;
 
     // Steps the clock: every tick due within `ms` milliseconds runs, in time order (timers due at
@@ -35,7 +36,7 @@ public:
     bool shown(std::string_view form) const;
 
     // One line per event: "Picture1.Top=670", "Label2.Caption=...",
-    // "Show Form2", "Unload Form1", "MsgBox(prompt|16|title)", "Error(report)".
+    // "Show Form2", "Unload Form1", "MsgBox(prompt|16|title)", "Error(report)", "Enter".
     std::vector<std::string> log;
     int messageBoxes = 0;
     struct Box {

@@ -1,10 +1,11 @@
-// The whole program on Qt: its front end, its dice, the application layer and the key feed.
+// The whole program on Qt: its front end, its dice, the application layer, the keys and the controllers.
 #pragma once
 
 #include "ui/app/app.h"
 #include "ui/app/clock_random.h"
 #include "ui/qt/key_state_filter.h"
 #include "ui/qt/qt_front_end.h"
+#include "ui/qt/sdl_controllers.h"
 
 #include <memory>
 
@@ -21,10 +22,12 @@ public:
     app::App& app() { return m_app; }
     const app::App& app() const { return m_app; }
     QtFrontEnd& frontEnd() { return m_frontEnd; }
+    SdlControllers& controllers() { return m_controllers; }
 
 private:
     std::unique_ptr<game::RandomSource> m_random;
     QtFrontEnd m_frontEnd;
     app::App m_app;
     KeyStateFilter m_keys{m_app};
+    SdlControllers m_controllers{m_app};
 };

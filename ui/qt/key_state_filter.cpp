@@ -25,8 +25,7 @@ KeyStateFilter::KeyStateFilter(app::Input& input) : m_input(input)
 {
     qApp->installEventFilter(this);
     connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
-        if (state != Qt::ApplicationActive)
-            m_input.keyboardLost();
+        m_input.focusChanged(state == Qt::ApplicationActive);
     });
 }
 

@@ -4,7 +4,9 @@
 #include "ui/qt/form_window.h"
 #include "ui/qt/qt_text.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -69,6 +71,23 @@ void QtFrontEnd::reportError(std::string_view report, std::function<void()> clos
 {
     runBox(iconOf(app::BoxIcon::Stop), app::kProgramName, report);
     closed();
+}
+
+void QtFrontEnd::pressEnter()
+{
+    QWidget* target = QApplication::focusWidget();
+    if (!target)
+        target = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+    if (!target)
+        return;
+    // Sent as the keyboard's would be: a key the focused control leaves goes on to its window,
+    // where a dialog takes Return for its default button.
+    const QPointer<QWidget> alive = target;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    if (alive)
+        QCoreApplication::sendEvent(alive, &release);
 }
 
 void QtFrontEnd::endProgram(int status)

@@ -12,6 +12,7 @@ public:
     void messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title,
                     std::function<void()> closed) override;
     void reportError(std::string_view report, std::function<void()> closed) override;
+    void pressEnter() override;
     void endProgram(int status) override;
 
     // The status the program ended with, once it has.

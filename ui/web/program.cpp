@@ -72,6 +72,16 @@ EMSCRIPTEN_KEEPALIVE int glouto_key_up(int code)
     return key.has_value();
 }
 
-EMSCRIPTEN_KEEPALIVE void glouto_keyboard_lost() { input().keyboardLost(); }
+EMSCRIPTEN_KEEPALIVE void glouto_focus_changed(int focused) { input().focusChanged(focused != 0); }
+
+// A controller's cross (a bit each: up 1, down 2, left 4, right 8), left stick and face button.
+EMSCRIPTEN_KEEPALIVE void glouto_controller_read(int controller, int cross, float stickX, float stickY, int face)
+{
+    input().controllerRead(controller, {.up = (cross & 1) != 0, .down = (cross & 2) != 0, .left = (cross & 4) != 0,
+                                        .right = (cross & 8) != 0, .stickX = stickX, .stickY = stickY,
+                                        .faceButton = face != 0});
+}
+
+EMSCRIPTEN_KEEPALIVE void glouto_controller_gone(int controller) { input().controllerGone(controller); }
 
 } // extern "C"

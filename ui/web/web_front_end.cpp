@@ -19,6 +19,7 @@ EM_JS(void, pageSetCaption, (int id, int control, const char* text), { Glouto.de
 EM_JS(void, pageStartTimer, (int id, int ms), { Glouto.desktop.startTimer(id, ms); });
 EM_JS(void, pageStopTimer, (int id), { Glouto.desktop.stopTimer(id); });
 EM_JS(void, pageEndProgram, (int status), { Glouto.desktop.endProgram(status); });
+EM_JS(void, pagePressEnter, (), { Glouto.desktop.pressEnter(); });
 // The handler that opened the box waits here, unwound by Asyncify, until the player closes it.
 EM_ASYNC_JS(void, pageMessageBox, (const char* prompt, int stopIcon, const char* title), {
     await Glouto.desktop.messageBox(UTF8ToString(prompt), stopIcon !== 0, UTF8ToString(title));
@@ -111,6 +112,8 @@ void WebFrontEnd::reportError(std::string_view report, std::function<void()> clo
     pageMessageBox(std::string(report).c_str(), true, std::string(app::kProgramName).c_str());
     closed();
 }
+
+void WebFrontEnd::pressEnter() { pagePressEnter(); }
 
 void WebFrontEnd::endProgram(int status) { pageEndProgram(status); }
 

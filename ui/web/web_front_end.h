@@ -17,6 +17,7 @@ public:
     void messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title,
                     std::function<void()> closed) override;
     void reportError(std::string_view report, std::function<void()> closed) override;
+    void pressEnter() override;
     void endProgram(int status) override;
 
     // What the player did in a window the page still shows, by the definition's indices; events

@@ -98,8 +98,7 @@ LRESULT FormWindow::handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         m_input.closeBoxClicked(m_id);
         return 0;
     case WM_ACTIVATEAPP:
-        if (!wParam)
-            m_keyboard.lost();
+        m_keyboard.focusChanged(wParam != 0);
         return 0;
     case WM_ACTIVATE:
         activated(hwnd, wParam);

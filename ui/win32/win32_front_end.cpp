@@ -84,6 +84,15 @@ void FrontEnd::reportError(std::string_view report, std::function<void()> closed
     m_boxes.show(widen(report), widen(app::kProgramName), boxStyle(app::BoxIcon::Stop), std::move(closed));
 }
 
+void FrontEnd::pressEnter()
+{
+    // Posted as the keyboard's would be: a dialog's loop takes Return for its default button.
+    if (HWND focus = GetFocus()) {
+        PostMessageW(focus, WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageW(focus, WM_KEYUP, VK_RETURN, 0xC0000001);
+    }
+}
+
 void FrontEnd::endProgram(int status)
 {
     // The first end is the one: a later call must not change the exit status.

@@ -37,10 +37,10 @@ Keyboard::~Keyboard()
     t_keyboard = nullptr;
 }
 
-void Keyboard::lost()
+void Keyboard::focusChanged(bool focused)
 {
     if (m_input)
-        m_input->keyboardLost();
+        m_input->focusChanged(focused);
 }
 
 LRESULT CALLBACK Keyboard::onMessage(int code, WPARAM removal, LPARAM message)

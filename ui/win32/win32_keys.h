@@ -32,8 +32,8 @@ public:
 
     // Who hears the keys; nobody before the first call or after nullptr.
     void feedTo(app::Input* input) { m_input = input; }
-    // The keyboard went to another program.
-    void lost();
+    // The program's windows lost the keyboard to another program, or got it back.
+    void focusChanged(bool focused);
 
 private:
     static LRESULT CALLBACK onMessage(int code, WPARAM removal, LPARAM message);
