@@ -210,22 +210,24 @@ finish_capture() {
     echo "capture: one box titled \"$box_title\"; OK ended the program with status 0"
 }
 
-# The column of the top row where the character stands (its yellow, cell by cell, in one pass).
+# The column of a row (the top row unless given) where the character stands (its yellow, cell by
+# cell, in one pass; the walls' white is not counted).
 character_column() {
-    convert "$work/$1.png" -crop "$(client_rect "$main_w" 41 0 3)" +repage -fuzz 12% -fill white -opaque yellow \
+    convert "$work/$1.png" -crop "$(client_rect "$main_w" 41 0 "$(twips_px $((50 + 620 * ${2:-0})))")" +repage \
+        -fill black -opaque white -fuzz 12% -fill white -opaque yellow -fuzz 0 \
         -fill black +opaque white -depth 8 txt:- |
         awk -F'[,:]' 'NR > 1 && index($0, "#FFFFFF") { n[int($1 * 15 / 620)]++ }
                       END { for (k = 0; k < 18; k++) if (n[k] >= 400) { print k; exit 0 } exit 1 }'
 }
 
-# The character stands still on the top row, left of its end: prints its column.
+# The character stands still on a row (the top row unless given), left of its end: prints its column.
 stands_still() {
     local first
     shot still1
-    first=$(character_column still1) || { echo "no character on the top row"; return 1; }
+    first=$(character_column still1 "${1:-0}") || { echo "no character on row ${1:-0}"; return 1; }
     sleep 1
     shot still2
-    [ "$(character_column still2)" = "$first" ] && [ "$first" -lt 17 ] ||
+    [ "$(character_column still2 "${1:-0}")" = "$first" ] && [ "$first" -lt 17 ] ||
         { echo "the character walks on from column $first"; return 1; }
     echo "$first"
 }
@@ -310,7 +312,44 @@ capture_in_menu_checks() {
     finish_capture
 }
 
+# A controller scripted through XInput's entry point (the scripted game's first slot reads the pad
+# file): one press of the cross's right and down is one diagonal step, a held right walks, and
+# unplugging it while held stops the character. The monster stays trapped far below.
+controller_checks() {
+    local column
+    main=$(await 60 window_id "$main_title" GLOUTO) || fail "the main window opens"
+    retry 3 measure_main "$main" || fail "the client area has its size"
+    xdotool windowfocus "$main"
+    : >"$pad"
+    sleep 0.5
+    echo "down right" >"$pad"
+    sleep 0.1
+    : >"$pad"
+    poll 3 'shot pad1 && character_in_cell pad1 1 1 && no_character_in_cell pad1 0 0' ||
+        fail "one press of the cross's right and down makes one diagonal step"
+    echo right >"$pad"
+    poll 5 "shot pad2 && [ \"\$(character_column pad2 1)\" -ge 4 ] 2>/dev/null" || fail "a held right walks the character"
+    echo none >"$pad"
+    column=$(stands_still 1) || fail "unplugging the pad while right is held stops the character: $column"
+    echo "controller: one diagonal step, a walk to column $column, stopped by unplugging"
+    choose_menu_item 3 || fail "menu: quitter"
+    await_exit 15 || fail "the program runs on after quitter"
+}
+
+# The controller's face button does what Enter does in the game-over box: it closes it.
+controller_box_checks() {
+    main=$(await 60 window_id "$main_title" GLOUTO) || fail "the main window opens"
+    await 40 window_id "$box_title" manger >/dev/null || fail "no capture within 40 s"
+    sleep 0.5
+    echo a >"$pad"
+    await 5 no_window "$box_title" manger || fail "the face button does not close the game-over box"
+    await_exit 15 || fail "the program runs on after the game-over box"
+    [ "$exit_status" -eq 0 ] || fail "exit status $exit_status after the game-over box"
+    echo "controller: the face button closed the game-over box; the program ended with status 0"
+}
+
 start_xvfb_and_wine
+pad="$work/pad"
 
 tick_thread_check="$(dirname "$exe")/glouto_tick_thread_check.exe"
 if [ -f "$tick_thread_check" ]; then
@@ -340,6 +379,16 @@ done
 step "keys in the menu's loop, on an unload and with Alt (the monster trapped)"
 launch keys "$scripted" "${trapped_monster[@]}"
 key_checks
+
+step "a controller through XInput (the monster trapped)"
+echo none >"$pad"
+launch controller "$scripted" --pad "$(winepath -w "$pad")" "${trapped_monster[@]}"
+controller_checks
+
+step "a controller's face button on the game-over box (the monster hunting)"
+: >"$pad"
+launch controller_box "$scripted" --pad "$(winepath -w "$pad")" "${hunting_monster[@]}"
+controller_box_checks
 
 step "capture with the menu open (the monster hunting a character that stands still)"
 launch capture_in_menu "$scripted" "${hunting_monster[@]}"

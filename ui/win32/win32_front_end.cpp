@@ -7,11 +7,12 @@
 
 namespace win32 {
 
-FrontEnd::FrontEnd(HINSTANCE instance)
+FrontEnd::FrontEnd(HINSTANCE instance, XInputGetStateCall controllerState)
     : m_instance(instance)
     , m_pictures(instance)
     , m_hiddenOwner(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr))
     , m_boxes(instance)
+    , m_controllers(instance, controllerState)
 {
     FormWindow::registerClass(instance, LoadIconW(instance, MAKEINTRESOURCEW(GLOUTO_ICON_ID)));
     TickTimer::registerClass(instance);
@@ -26,6 +27,7 @@ FrontEnd::~FrontEnd()
 int FrontEnd::run(app::Input& input)
 {
     m_keyboard.feedTo(&input);
+    m_controllers.feedTo(&input);
     m_input = &input;
     MSG message{};
     int status = app::kRuntimeErrorStatus;
@@ -43,6 +45,7 @@ int FrontEnd::run(app::Input& input)
         }
     }
     m_keyboard.feedTo(nullptr);
+    m_controllers.feedTo(nullptr);
     m_input = nullptr;
     return status;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/app/front_end.h"
+#include "ui/win32/win32_controllers.h"
 #include "ui/win32/win32_keys.h"
 #include "ui/win32/win32_modal_box.h"
 #include "ui/win32/win32_pictures.h"
@@ -14,7 +15,8 @@ namespace win32 {
 
 class FrontEnd final : public app::FrontEnd {
 public:
-    explicit FrontEnd(HINSTANCE instance);
+    // `controllerState` stands in for XInput's XInputGetState, for a test that scripts a controller.
+    explicit FrontEnd(HINSTANCE instance, XInputGetStateCall controllerState = nullptr);
     ~FrontEnd() override;
     FrontEnd(const FrontEnd&) = delete;
     FrontEnd& operator=(const FrontEnd&) = delete;
@@ -41,6 +43,7 @@ private:
     HWND m_hiddenOwner;
     ModalBoxes m_boxes;
     Keyboard m_keyboard;
+    Controllers m_controllers;
     // The program the message loop runs, while it runs.
     app::Input* m_input = nullptr;
     bool m_ending = false;
