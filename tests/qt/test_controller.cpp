@@ -11,7 +11,8 @@ namespace {
 
 class VirtualPad {
 public:
-    VirtualPad()
+    // SDL's controllers are started by the game: the pad is plugged in after that.
+    void plugIn()
     {
         SDL_VirtualJoystickDesc desc{};
         desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
@@ -47,10 +48,12 @@ protected:
     void SetUp() override
     {
         startGame();
-        ASSERT_TRUE(app->controllers().ready()) << SDL_GetError();
+        ASSERT_TRUE(qtt::waitFor([this] { return app->controllers() != nullptr; })) << "no controllers after the first frame";
+        ASSERT_TRUE(app->controllers()->ready()) << SDL_GetError();
+        pad.plugIn();
         ASSERT_TRUE(pad.plugged()) << SDL_GetError();
         // A virtual pad has no device node to watch: look for it as the watcher would.
-        app->controllers().look();
+        app->controllers()->look();
     }
     std::pair<int, int> cell() const
     {
@@ -75,7 +78,7 @@ TEST_F(Controller, OnePressStepsOnceAHoldWalksAndTwoArrowsGoDiagonally)
     pad.press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT, true);
     ASSERT_TRUE(qtt::waitFor([&] { return cell().second >= 4; }, 3000)) << "a held arrow walks";
     pad.unplug();
-    app->controllers().look();
+    app->controllers()->look();
     const auto stopped = cell();
     ticks(3);
     EXPECT_EQ(cell(), stopped) << "unplugged while held, the pad let go";

@@ -2,13 +2,12 @@
 #include "ui/qt/desktop_identity.h"
 
 #include "ui/app/front_end.h"
+#include "ui/qt/after_first_frame.h"
 #include "ui/forms/icons.h"
 #include "ui/qt/qt_text.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QIcon>
-#include <QTimer>
 
 namespace {
 
@@ -22,24 +21,6 @@ void setIcon()
     QApplication::setWindowIcon(icon);
 }
 
-// Watches every event until the first paint, then sets the icon on the next turn of the event
-// loop, when that frame has been flushed to the screen.
-class IconAfterFirstFrame final : public QObject {
-public:
-    IconAfterFirstFrame() : QObject(qApp) { qApp->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            qApp->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, setIcon);
-            deleteLater();
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 } // namespace
 
 void setUpDesktopIdentity()
@@ -47,5 +28,5 @@ void setUpDesktopIdentity()
     QApplication::setApplicationName(qText(app::kProgramName));
     // Lets desktops match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.glouto"));
-    new IconAfterFirstFrame;
+    afterFirstFrame(qApp, setIcon);
 }

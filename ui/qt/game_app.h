@@ -22,12 +22,16 @@ public:
     app::App& app() { return m_app; }
     const app::App& app() const { return m_app; }
     QtFrontEnd& frontEnd() { return m_frontEnd; }
-    SdlControllers& controllers() { return m_controllers; }
+    // The game controllers, once the first frame is on the screen; nullptr before.
+    SdlControllers* controllers() { return m_controllers.get(); }
 
 private:
     std::unique_ptr<game::RandomSource> m_random;
     QtFrontEnd m_frontEnd;
     app::App m_app;
     KeyStateFilter m_keys{m_app};
-    SdlControllers m_controllers{m_app};
+    // Made after the first frame: starting SDL's controllers takes a few milliseconds.
+    std::unique_ptr<SdlControllers> m_controllers;
+    // Cancels start-up work still waiting for the first frame when the program goes first.
+    QObject m_lifetime;
 };
