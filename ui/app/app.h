@@ -55,7 +55,6 @@ public:
     // The main window's rules while it is loaded, or nullptr.
     game::Form1* rules() { return loaded(FormId::Form1) ? &*m_rules : nullptr; }
     ArrowKeyLatch& latch() { return m_latch; }
-    bool hasFailed() const { return m_failed; }
 
 private:
     static std::size_t index(FormId id) { return static_cast<std::size_t>(id); }
