@@ -1,0 +1,50 @@
+// The desktop's scale: the main window shows whole, beside the arrow pad where there is one.
+"use strict";
+
+(function () {
+    const frames = Glouto.frames;
+    const desktop = frames.desktop;
+    const pad = document.getElementById("pad");
+
+    // By whole device pixels per picture pixel where that fits, so each picture pixel stays a sharp
+    // square, never beyond the size the screen's pixel ratio gives it; on a screen too small for
+    // even one device pixel each, by the largest scale that fits, still drawn square by square.
+    function fit() {
+        const ratio = window.devicePixelRatio || 1;
+        const viewport = document.documentElement;
+        const portrait = viewport.clientHeight >= viewport.clientWidth;
+        const width = viewport.clientWidth - (pad.hidden || portrait ? 0 : pad.offsetWidth);
+        const height = viewport.clientHeight - (pad.hidden || !portrait ? 0 : pad.offsetHeight);
+        // A page laid out in no room at all (a hidden frame) keeps its scale until it has some.
+        if (width <= 0 || height <= 0) return;
+        const natural = Math.max(1, Math.round(ratio));
+        const main = frames.main && frames.main.size;
+        const whole = main ? Math.min(natural, Math.floor(Math.min(width * ratio / main.width, height * ratio / main.height))) : natural;
+        const scale = whole >= 1 ? whole / ratio : Math.min(width / main.width, height / main.height);
+        frames.scale = scale;
+        frames.area = { width: width / scale, height: height / scale };
+        // A transform, not a zoom: the layout stays in whole picture pixels, and only the painting scales.
+        desktop.style.transform = `scale(${scale})`;
+        desktop.style.width = frames.area.width + "px";
+        desktop.style.height = frames.area.height + "px";
+        for (const frame of [...frames.windows.values(), ...frames.boxes]) {
+            if (!frame.shown) continue;
+            if (frame.dragged) frames.moveTo(frame, frame.x, frame.y);
+            else frames.centre(frame);
+        }
+    }
+
+    // The root's box is the viewport: a resize, a turn of the screen or a zoom changes it. Watching
+    // it catches the changes that WebKitGTK's resize events were seen to miss.
+    new ResizeObserver(fit).observe(document.documentElement);
+    // A zoom or a move to another screen may change the pixel ratio alone.
+    function watchRatio() {
+        matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`).addEventListener("change", () => {
+            fit();
+            watchRatio();
+        }, { once: true });
+    }
+    watchRatio();
+    fit();
+    Glouto.fit = fit;
+})();
