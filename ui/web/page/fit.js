@@ -6,27 +6,38 @@
     const desktop = frames.desktop;
     const pad = document.getElementById("pad");
 
-    // By whole device pixels per picture pixel where that fits, so each picture pixel stays a sharp
-    // square, never beyond the size the screen's pixel ratio gives it; on a screen too small for
-    // even one device pixel each, by the largest scale that fits, still drawn square by square.
-    function fit() {
+    // Device pixels per picture pixel for the main window in a room of width x height page pixels,
+    // and whether that is a whole number. Whole where that fits, so each picture pixel stays a sharp
+    // square: on a desktop never beyond what the screen's pixel ratio gives, on a touch screen as long
+    // as that fills nine tenths of the room, for the board to take the hand's whole screen. Otherwise
+    // the largest scale that fits, still drawn square by square, nearest neighbour.
+    function mainScale(width, height, touch) {
         const ratio = window.devicePixelRatio || 1;
+        const natural = Math.max(1, Math.round(ratio));
+        const main = frames.main && frames.main.size;
+        if (!main) return { device: natural, whole: true };
+        const largest = Math.min(width * ratio / main.width, height * ratio / main.height);
+        const whole = Math.min(Math.floor(largest), touch ? Infinity : natural);
+        const enough = touch ? Math.max(1, 0.9 * largest) : 1;
+        return whole >= enough ? { device: whole, whole: true } : { device: largest, whole: false };
+    }
+
+    function fit() {
         const viewport = document.documentElement;
         const portrait = viewport.clientHeight >= viewport.clientWidth;
         const width = viewport.clientWidth - (pad.hidden || portrait ? 0 : pad.offsetWidth);
         const height = viewport.clientHeight - (pad.hidden || !portrait ? 0 : pad.offsetHeight);
         // A page laid out in no room at all (a hidden frame) keeps its scale until it has some.
         if (width <= 0 || height <= 0) return;
-        const natural = Math.max(1, Math.round(ratio));
-        const main = frames.main && frames.main.size;
-        const whole = main ? Math.min(natural, Math.floor(Math.min(width * ratio / main.width, height * ratio / main.height))) : natural;
-        const scale = whole >= 1 ? whole / ratio : Math.min(width / main.width, height / main.height);
+        const { device, whole } = mainScale(width, height, !pad.hidden);
+        const scale = device / (window.devicePixelRatio || 1);
         frames.scale = scale;
         frames.area = { width: width / scale, height: height / scale };
         // A transform, not a zoom: the layout stays in whole picture pixels, and only the painting scales.
         desktop.style.transform = `scale(${scale})`;
         desktop.style.width = frames.area.width + "px";
         desktop.style.height = frames.area.height + "px";
+        desktop.classList.toggle("fractional", !whole);
         for (const frame of [...frames.windows.values(), ...frames.boxes]) {
             if (!frame.shown) continue;
             if (frame.dragged) frames.moveTo(frame, frame.x, frame.y);
