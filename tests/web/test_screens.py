@@ -1,5 +1,5 @@
 #!/usr/bin/python3 -B
-"""The page on other screens: fit and sharpness at each size, the touch screens' arrow pad, offline start.
+"""The page on other screens: fit and sharpness at each size, the touch screens' pad and targets, offline start.
 
 Usage: test_screens.py <chromium|firefox|webkit> <folder of the test page> [unittest arguments]
 """
@@ -13,7 +13,7 @@ import unittest
 
 from PIL import Image
 
-from test_page import BEAT_MS, ENGINE, FORM1, FORM2, PAGE, STEP_TWIPS, PageTest, picture, px, shows
+from test_page import BEAT_MS, ENGINE, FORM1, FORM2, FORM3, PAGE, STEP_TWIPS, PageTest, picture, px, shows
 from web_session import StaticServer, open_session
 
 # Width and height in CSS pixels, device pixels per CSS pixel, touch screen: a laptop at 150 %,
@@ -42,6 +42,18 @@ DEVICE_BOX = """
 """
 CHARACTER = f"{FORM1} .picturebox:not([hidden])"
 PAD = "#pad button"
+# Taps 19 px off the centre of each control a finger works in a window, on screen, with its text, the
+# close box last (it closes the menu). While window.keep is set, a click stops and its control is kept.
+TAPS = """return [...document.querySelector(arguments[0]).querySelectorAll('.menutitle, .menuitem, .closebox, .button')]
+    .filter((e) => e.checkVisibility()).reverse().map((e) => [e.textContent, e.getBoundingClientRect()]).flatMap(([text, r]) =>
+    [[0, 19], [0, -19], [19, 0], [-19, 0]].map(([x, y]) => [text, r.x + r.width / 2 + x, r.y + r.height / 2 + y]))
+    .filter(([, x, y]) => x >= 0 && y >= 0 && x < innerWidth && y < innerHeight)"""
+KEEP = """window.sameDocument = true; document.addEventListener('click', (e) => {
+    if (window.keep) e.stopPropagation(), window.kept = e.target.closest('.reach')?.parentNode || e.target; }, true)"""
+KEPT = "return kept.closest(arguments[0]) && kept.matches('.menutitle, .menuitem, .closebox, .button') && kept.textContent === arguments[1]"
+# A window whole on screen, and at its design size or larger.
+READABLE = """const w = document.querySelector(arguments[0]), r = w.getBoundingClientRect();
+    return r.width / w.offsetWidth > 0.99 && r.x >= 0 && r.y >= 0 && r.right <= innerWidth && r.bottom <= innerHeight"""
 
 
 def inside(inner, outer):
@@ -201,6 +213,33 @@ class Touch(ScreenTest):
         settled = self.character_top()
         time.sleep(3 * BEAT_MS / 1000)
         self.assertEqual(self.character_top(), settled)
+
+    def test_fingers_work_each_target_read_the_small_windows_and_cannot_zoom_the_game(self):
+        for width, height, ratio, touch in PHONES:
+            with self.subTest(screen=(width, height, ratio)):
+                self.open_on(width, height, ratio, touch)
+                s = self.session
+                s.run(KEEP)
+                # A pinch on the board, a title bar or the pad zooms nothing; the menu of a long press is held back.
+                for x, y in (s.point(f"{FORM1} .client"), s.point(f"{FORM1} .caption"), s.point(PAD)):
+                    s.touch_start(1, (x - 10, y)), s.touch_start(2, (x + 10, y))
+                    for spread in (30, 50, 70):
+                        s.touch_move(1, (x - spread, y)), s.touch_move(2, (x + spread, y))
+                    s.touch_end(1), s.touch_end(2)
+                self.assertEqual(s.run("""return [visualViewport.scale, sameDocument, document.querySelector(arguments[0])
+                    .dispatchEvent(new MouseEvent('contextmenu', {bubbles: true, cancelable: true}))]""", CHARACTER), [1, True, False])
+                # Each window opened by taps on the main window's menu, the game-over box by a capture.
+                for form, opening in ((FORM1, [None]), (FORM2, [None, "commandes"]), (FORM3, [None, "a propos"]), (".messagebox", [])):
+                    s.run("window.keep = false")
+                    for item in opening:
+                        s.tap(f"{FORM1} .menuitem" if item else f"{FORM1} .menutitle", item)
+                    if not opening:
+                        self.release_clock()
+                    s.wait_for(f"keep = true; return document.querySelector('{form}')?.checkVisibility()", seconds=30)
+                    self.assertTrue(form == FORM1 or s.run(READABLE, form), form)
+                    for text, x, y in s.run(TAPS, form):
+                        s.tap((x, y))
+                        self.assertTrue(s.run(KEPT, form, text), (form, text, x, y))
 
     def test_menus_and_buttons_work_by_tap(self):
         self.session.tap(f"{FORM1} .menutitle")

@@ -2,7 +2,7 @@
 "use strict";
 
 (function () {
-    const { element, place, picture } = Glouto.dom;
+    const { element, place, picture, reach } = Glouto.dom;
 
     Glouto.controls = {
         // Lines of one container, in an overlay that takes no clicks. They are drawn on the container
@@ -40,6 +40,7 @@
             case "button":
                 node = element("button", "button");
                 node.textContent = def.caption;
+                reach(node);
                 break;
             case "picturebutton":
                 node = element("button", "picturebutton");

@@ -53,7 +53,7 @@
             }
             if (!frame.shown) {
                 frame.shown = true;
-                frames.centre(frame);
+                Glouto.fitWindow(frame);
             }
             frames.raise(frame);
             const first = frame.def.tabOrder.length > 0 ? frame.controls[frame.def.tabOrder[0]] : frame.node;

@@ -18,6 +18,12 @@ Glouto.dom = {
         }
     },
 
+    // The invisible square in which a finger works a control (see the style's reach).
+    reach(control) {
+        Glouto.dom.element("span", "reach", control);
+        return control;
+    },
+
     picture(url, parent) {
         const image = Glouto.dom.element("img", "", parent);
         image.src = url;

@@ -4,6 +4,7 @@
 (function () {
     const frames = Glouto.frames;
     const desktop = frames.desktop;
+    const root = document.documentElement;
     const pad = document.getElementById("pad");
 
     // Device pixels per picture pixel for the main window in a room of width x height page pixels,
@@ -22,6 +23,23 @@
         return whole >= enough ? { device: whole, whole: true } : { device: largest, whole: false };
     }
 
+    // On a touch screen the small windows and boxes open at their design size, one page pixel per
+    // picture pixel, or larger with the desktop, so their texts read as drawn; where even that does
+    // not fit, at the largest scale that does. Elsewhere they keep the desktop's scale.
+    function fitWindow(frame) {
+        frame.zoom = 1;
+        if (root.classList.contains("touch") && frame !== frames.main) {
+            const { area, scale } = frames;
+            const fits = Math.min(area.width * scale / frame.node.offsetWidth, area.height * scale / frame.node.offsetHeight);
+            frame.zoom = Math.max(scale, Math.min(1, fits)) / scale;
+        }
+        frame.node.style.transform = frame.zoom === 1 ? "" : `scale(${frame.zoom})`;
+        // Page pixels per picture pixel in this window: what its touch targets are sized by.
+        frame.node.style.setProperty("--scale", frames.scale * frame.zoom);
+        if (frame.dragged) frames.moveTo(frame, frame.x, frame.y);
+        else frames.centre(frame);
+    }
+
     function fit() {
         const viewport = document.documentElement;
         const portrait = viewport.clientHeight >= viewport.clientWidth;
@@ -29,7 +47,7 @@
         const height = viewport.clientHeight - (pad.hidden || !portrait ? 0 : pad.offsetHeight);
         // A page laid out in no room at all (a hidden frame) keeps its scale until it has some.
         if (width <= 0 || height <= 0) return;
-        const { device, whole } = mainScale(width, height, !pad.hidden);
+        const { device, whole } = mainScale(width, height, root.classList.contains("touch"));
         const scale = device / (window.devicePixelRatio || 1);
         frames.scale = scale;
         frames.area = { width: width / scale, height: height / scale };
@@ -38,11 +56,7 @@
         desktop.style.width = frames.area.width + "px";
         desktop.style.height = frames.area.height + "px";
         desktop.classList.toggle("fractional", !whole);
-        for (const frame of [...frames.windows.values(), ...frames.boxes]) {
-            if (!frame.shown) continue;
-            if (frame.dragged) frames.moveTo(frame, frame.x, frame.y);
-            else frames.centre(frame);
-        }
+        for (const frame of [...frames.windows.values(), ...frames.boxes]) if (frame.shown) fitWindow(frame);
     }
 
     // The root's box is the viewport: a resize, a turn of the screen or a zoom changes it. Watching
@@ -58,4 +72,5 @@
     watchRatio();
     fit();
     Glouto.fit = fit;
+    Glouto.fitWindow = fitWindow;
 })();

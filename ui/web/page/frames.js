@@ -2,7 +2,7 @@
 "use strict";
 
 (function () {
-    const { element, place } = Glouto.dom;
+    const { element, place, reach } = Glouto.dom;
     const desktop = document.getElementById("desktop");
     let topLayer = 0;
 
@@ -30,16 +30,17 @@
         // A window stays whole on the desktop where it fits; a larger one keeps its title bar on it.
         // Whole picture pixels keep each picture pixel on whole device pixels.
         moveTo(frame, x, y) {
-            const spareX = frames.area.width - frame.node.offsetWidth;
-            const spareY = frames.area.height - frame.node.offsetHeight;
-            frame.x = Math.round(clamp(x, Math.min(0, spareX), Math.max(0, spareX)));
-            frame.y = Math.round(clamp(y, 0, Math.max(0, spareY)));
+            const spareX = frames.area.width - frame.node.offsetWidth * frame.zoom;
+            const spareY = frames.area.height - frame.node.offsetHeight * frame.zoom;
+            frame.x = clamp(Math.round(x), Math.ceil(Math.min(0, spareX)), Math.floor(Math.max(0, spareX)));
+            frame.y = clamp(Math.round(y), 0, Math.floor(Math.max(0, spareY)));
             place(frame.node, frame.x, frame.y);
         },
 
         centre(frame) {
             const { width, height } = frames.area;
-            frames.moveTo(frame, (width - frame.node.offsetWidth) / 2, (height - frame.node.offsetHeight) / 2);
+            frames.moveTo(frame, (width - frame.node.offsetWidth * frame.zoom) / 2,
+                (height - frame.node.offsetHeight * frame.zoom) / 2);
         },
 
         // A title bar drags its window. Pointer moves are in page pixels, positions in picture pixels.
@@ -67,10 +68,11 @@
             const node = element("div", className, desktop);
             const bar = element("div", "titlebar", node);
             element("span", "caption", bar).textContent = caption;
-            const closeBox = element("button", "closebox", bar);
+            const closeBox = reach(element("button", "closebox", bar));
             closeBox.type = "button";
             closeBox.tabIndex = -1;
-            return { node, bar, closeBox, x: 0, y: 0, dragged: false };
+            // A window may be drawn larger than the desktop around it by its zoom (see the fit).
+            return { node, bar, closeBox, x: 0, y: 0, zoom: 1, dragged: false };
         },
 
         gameWindowsInert(inert) {

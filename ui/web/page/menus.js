@@ -2,7 +2,7 @@
 "use strict";
 
 (function () {
-    const { element } = Glouto.dom;
+    const { element, reach } = Glouto.dom;
 
     function closeAll(frame) {
         for (const drop of frame.node.querySelectorAll(".dropdown")) drop.hidden = true;
@@ -15,7 +15,10 @@
             def.menus.forEach((menu, menuIndex) => {
                 const title = element("div", "menutitle", bar);
                 title.textContent = menu.caption;
-                const drop = element("div", "dropdown", title);
+                reach(title);
+                // Beside its title, not in it: a browser guessing which control a finger meant
+                // prefers a control inside another, and would take the items over the title.
+                const drop = element("div", "dropdown", bar);
                 drop.hidden = true;
                 menu.items.forEach((item, itemIndex) => {
                     if (item.separator) {
@@ -24,8 +27,7 @@
                     }
                     const entry = element("div", "menuitem", drop);
                     entry.textContent = item.caption;
-                    entry.addEventListener("click", (event) => {
-                        event.stopPropagation();
+                    entry.addEventListener("click", () => {
                         closeAll(frame);
                         Glouto.program.call("menu_item", windowId, menuIndex, itemIndex);
                     });
@@ -33,6 +35,7 @@
                 title.addEventListener("click", () => {
                     const opening = drop.hidden;
                     closeAll(frame);
+                    drop.style.left = title.offsetLeft + "px";
                     drop.hidden = !opening;
                     title.classList.toggle("open", opening);
                 });
@@ -40,9 +43,9 @@
         },
     };
 
-    // A press anywhere but on a menu title closes every open menu.
+    // A press anywhere but on a menu closes every open menu.
     document.addEventListener("pointerdown", (event) => {
         for (const frame of Glouto.frames.windows.values())
-            if (!event.target.closest || !event.target.closest(".menutitle")) closeAll(frame);
+            if (!event.target.closest || !event.target.closest(".menutitle, .dropdown")) closeAll(frame);
     });
 })();

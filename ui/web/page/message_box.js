@@ -18,12 +18,13 @@
         const ok = element("button", "button ok", element("div", "boxbuttons", box.node));
         ok.type = "button";
         ok.textContent = "OK";
+        Glouto.dom.reach(ok);
         const layer = frames.nextLayer();
         shade.style.zIndex = layer;
         box.node.style.zIndex = layer + 1;
-        frames.centre(box);
-        frames.makeDraggable(box);
         box.shown = true;
+        Glouto.fitWindow(box);
+        frames.makeDraggable(box);
         frames.boxes.add(box);
         ok.focus({ preventScroll: true });
         return new Promise((resolve) => {
