@@ -1,5 +1,5 @@
 #!/usr/bin/python3 -B
-"""The page on other screens: fit and sharpness at each size, the touch screens' arrow pad, offline start.
+"""The page on other screens: fit and sharpness at each size, the touch screens' pad and targets, offline start.
 
 Usage: test_screens.py <chromium|firefox|webkit> <folder of the test page> [unittest arguments]
 """
@@ -13,14 +13,14 @@ import unittest
 
 from PIL import Image
 
-from test_page import BEAT_MS, ENGINE, FORM1, FORM2, PAGE, STEP_TWIPS, PageTest, picture, px, shows
+from test_page import BEAT_MS, ENGINE, FORM1, FORM2, FORM3, PAGE, STEP_TWIPS, PageTest, picture, px, shows
 from web_session import StaticServer, open_session
 
 # Width and height in CSS pixels, device pixels per CSS pixel, touch screen: a laptop at 150 %,
-# a phone both ways, a tablet.
+# WebKitGTK's narrowest window, phones held upright and sideways, a tablet.
 LAPTOP_150 = (1280, 650, 1.5, False)
-PHONE_PORTRAIT = (390, 844, 3, True)
-PHONE_LANDSCAPE = (844, 390, 3, True)
+NARROW = (450, 844, 3, False)
+PHONES = [(390, 844, 3, True), (360, 640, 2, True), (844, 390, 3, True)]
 TABLET = (768, 1024, 2, True)
 
 # Where things are, in CSS pixels of the viewport, and how many device pixels show one picture pixel.
@@ -42,6 +42,18 @@ DEVICE_BOX = """
 """
 CHARACTER = f"{FORM1} .picturebox:not([hidden])"
 PAD = "#pad button"
+# Taps 19 px off the centre of each control a finger works in a window, on screen, with its text, the
+# close box last (it closes the menu). While window.keep is set, a click stops and its control is kept.
+TAPS = """return [...document.querySelector(arguments[0]).querySelectorAll('.menutitle, .menuitem, .closebox, .button')]
+    .filter((e) => e.checkVisibility()).reverse().map((e) => [e.textContent, e.getBoundingClientRect()]).flatMap(([text, r]) =>
+    [[0, 19], [0, -19], [19, 0], [-19, 0]].map(([x, y]) => [text, r.x + r.width / 2 + x, r.y + r.height / 2 + y]))
+    .filter(([, x, y]) => x >= 0 && y >= 0 && x < innerWidth && y < innerHeight)"""
+KEEP = """window.sameDocument = true; document.addEventListener('click', (e) => {
+    if (window.keep) e.stopPropagation(), window.kept = e.target.closest('.reach')?.parentNode || e.target; }, true)"""
+KEPT = "return kept.closest(arguments[0]) && kept.matches('.menutitle, .menuitem, .closebox, .button') && kept.textContent === arguments[1]"
+# A window whole on screen, and at its design size or larger.
+READABLE = """const w = document.querySelector(arguments[0]), r = w.getBoundingClientRect();
+    return r.width / w.offsetWidth > 0.99 && r.x >= 0 && r.y >= 0 && r.right <= innerWidth && r.bottom <= innerHeight"""
 
 
 def inside(inner, outer):
@@ -95,10 +107,8 @@ class ScreenTest(PageTest):
     def on_screen(self, selector):
         """An element's pixels as the screen shows them, and how many device pixels show each of its own."""
         left, top, factor, width, height = self.session.run(DEVICE_BOX, selector)
-        whole = max(1, round(factor))
-        left, top = round(left), round(top)
         screen = Image.open(io.BytesIO(self.session.screenshot())).convert("RGB")
-        return screen.crop((left, top, left + width * whole, top + height * whole)), whole
+        return screen.crop([round(v) for v in (left, top, left + width * factor, top + height * factor)]), max(1, round(factor))
 
     # The board in picture pixels, whatever the scale.
     def board(self):
@@ -114,12 +124,19 @@ class ScreenTest(PageTest):
         if layout["pad"]:
             self.assertTrue(inside(layout["pad"], layout["viewport"]), layout)
             self.assertFalse(overlap(layout["pad"], layout["window"]), layout)
-        # Whole device pixels per picture pixel, each picture pixel a sharp square of them.
-        self.assertAlmostEqual(layout["factor"], round(layout["factor"]), places=3, msg=layout)
+            # Nine tenths or more of the room above or beside the pad.
+            pad, window = layout["pad"], layout["window"]
+            room = (pad[0], pad[3]) if pad[0] > 0 else (pad[2], pad[1])
+            self.assertGreaterEqual(max((window[2] - window[0]) / room[0], (window[3] - window[1]) / room[1]), 0.9, layout)
+        # Whole device pixels per picture pixel, each picture pixel a sharp square of them, or on a
+        # touch screen a fractional scale, never smoothed: no colour the picture does not have.
         shown, whole = self.on_screen(CHARACTER)
         character = picture("character_right")
-        self.assertTrue(shows(shown, character.resize((character.width * whole, character.height * whole),
-                                                      Image.NEAREST), 0, 0), f"not sharp at {whole}")
+        if layout["pad"] and abs(layout["factor"] - whole) > 1e-3:
+            self.assertLessEqual(set(shown.crop((1, 1, shown.width - 1, shown.height - 1)).getdata()), set(character.getdata()))
+        else:
+            self.assertTrue(shows(shown, character.resize((character.width * whole, character.height * whole),
+                                                          Image.NEAREST), 0, 0), f"not sharp at {layout['factor']}")
         return layout
 
     def arrow(self, name):
@@ -128,7 +145,7 @@ class ScreenTest(PageTest):
 
 class Fit(ScreenTest):
     def test_main_window_whole_and_crisp_on_each_screen(self):
-        for screen in (LAPTOP_150, PHONE_PORTRAIT, PHONE_LANDSCAPE, TABLET):
+        for screen in (LAPTOP_150, NARROW, *PHONES, TABLET):
             with self.subTest(screen=screen):
                 self.open_on(*screen)
                 layout = self.assert_main_window_whole_and_crisp()
@@ -163,7 +180,8 @@ class Fit(ScreenTest):
 
 
 class Touch(ScreenTest):
-    screen = PHONE_PORTRAIT
+    # Sideways, whole device pixels per picture pixel: the board reads back pixel by pixel.
+    screen = PHONES[2]
 
     def test_pad_and_a_tap_on_droite_makes_one_step_and_eats_the_first_pellet(self):
         self.assertEqual(sorted(self.session.run(
@@ -195,6 +213,33 @@ class Touch(ScreenTest):
         settled = self.character_top()
         time.sleep(3 * BEAT_MS / 1000)
         self.assertEqual(self.character_top(), settled)
+
+    def test_fingers_work_each_target_read_the_small_windows_and_cannot_zoom_the_game(self):
+        for width, height, ratio, touch in PHONES:
+            with self.subTest(screen=(width, height, ratio)):
+                self.open_on(width, height, ratio, touch)
+                s = self.session
+                s.run(KEEP)
+                # A pinch on the board, a title bar or the pad zooms nothing; the menu of a long press is held back.
+                for x, y in (s.point(f"{FORM1} .client"), s.point(f"{FORM1} .caption"), s.point(PAD)):
+                    s.touch_start(1, (x - 10, y)), s.touch_start(2, (x + 10, y))
+                    for spread in (30, 50, 70):
+                        s.touch_move(1, (x - spread, y)), s.touch_move(2, (x + spread, y))
+                    s.touch_end(1), s.touch_end(2)
+                self.assertEqual(s.run("""return [visualViewport.scale, sameDocument, document.querySelector(arguments[0])
+                    .dispatchEvent(new MouseEvent('contextmenu', {bubbles: true, cancelable: true}))]""", CHARACTER), [1, True, False])
+                # Each window opened by taps on the main window's menu, the game-over box by a capture.
+                for form, opening in ((FORM1, [None]), (FORM2, [None, "commandes"]), (FORM3, [None, "a propos"]), (".messagebox", [])):
+                    s.run("window.keep = false")
+                    for item in opening:
+                        s.tap(f"{FORM1} .menuitem" if item else f"{FORM1} .menutitle", item)
+                    if not opening:
+                        self.release_clock()
+                    s.wait_for(f"keep = true; return document.querySelector('{form}')?.checkVisibility()", seconds=30)
+                    self.assertTrue(form == FORM1 or s.run(READABLE, form), form)
+                    for text, x, y in s.run(TAPS, form):
+                        s.tap((x, y))
+                        self.assertTrue(s.run(KEPT, form, text), (form, text, x, y))
 
     def test_menus_and_buttons_work_by_tap(self):
         self.session.tap(f"{FORM1} .menutitle")

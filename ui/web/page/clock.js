@@ -1,7 +1,8 @@
 // The page's timers: each fires every period from its start, as an interval would, but all of them
-// share one browser timer set for the next due moment. The game's timers start together with periods
-// that divide one another, so they fall due together: one wake-up serves them all, and a page that
-// wakes less often costs the device less while it is left alone.
+// share one browser timer set for the next due moment. The game's timers start together and each of
+// their periods (50, 200 and 250 ms) is a multiple of the shortest, so a longer one always falls due
+// with a beat of the shortest: one wake-up serves both, and a page that wakes less often costs the
+// device less while it is left alone.
 "use strict";
 
 function pageClock(fire) {

@@ -4,18 +4,6 @@
 (function () {
     const pad = document.getElementById("pad");
 
-    // Shown once the device is known to have a touch screen; the desktop makes room for it.
-    function show() {
-        if (!pad.hidden) return;
-        pad.hidden = false;
-        Glouto.fit();
-    }
-    if (matchMedia("(any-pointer: coarse)").matches) show();
-    window.addEventListener("pointerdown", (event) => {
-        if (event.pointerType === "touch") show();
-    }, true);
-    window.addEventListener("touchstart", show, { capture: true, passive: true });
-
     // Each finger on a button holds its key; the key is let go when the last finger lifts. A finger
     // keeps the button it touched first until it lifts, wherever it slides.
     for (const button of pad.querySelectorAll("button")) {
