@@ -16,7 +16,10 @@ import tempfile
 import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent.parent / "tests" / "web"))
+from sources import timer_ms  # noqa: E402
 from web_session import ENGINES, StaticServer, open_session  # noqa: E402
+
+MONSTER_MS = timer_ms("Timer3")
 
 # Records, in the page's own clock (0 = navigation), the frame after the one in which every picture
 # of the main window's client had arrived. The same probe runs in both pages.
@@ -35,16 +38,16 @@ BOARD_PROBE = """
 
 # The yardstick of idle CPU: what any page showing one moving 40x45 picture costs, written the plain
 # way. The game moves its monster (the same picture) as often.
-TRIVIAL_PAGE = """<!DOCTYPE html>
+TRIVIAL_PAGE = f"""<!DOCTYPE html>
 <html><head><meta charset="utf-8"><title>one moving picture</title></head>
 <body style="margin: 0; background: #000">
 <img id="mover" src="pictures/monster.bmp" alt="" style="position: absolute; left: 0; top: 0">
 <script>
 let step = 0;
-setInterval(() => {
+setInterval(() => {{
     step = (step + 1) % 16;
     document.getElementById("mover").style.left = 41 * Math.min(step, 16 - step) + "px";
-}, 200);
+}}, {MONSTER_MS});
 </script>
 </body></html>
 """

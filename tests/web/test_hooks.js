@@ -1,5 +1,5 @@
 // Test page only: the game's clock stands still until the test lets it go, so that a start state
-// can be looked at and keys can be pressed between two ticks.
+// can be looked at and keys can be pressed between two ticks; a scripted game controller.
 "use strict";
 
 (function () {
@@ -12,11 +12,34 @@
         held.delete(id);
         stop(id);
     };
+    // A controller as the Gamepad API would report it, with the standard mapping.
+    const pad = { index: 0, id: "scripted pad", connected: true, mapping: "standard", axes: [0, 0, 0, 0], buttons: [] };
+    let padPlugged = false;
+    Object.defineProperty(navigator, "getGamepads", { configurable: true, value: () => [padPlugged ? pad : null] });
+    function padEvent(type) {
+        const event = new Event(type);
+        event.gamepad = pad;
+        window.dispatchEvent(event);
+    }
     window.gloutoTest = {
         release() {
             holding = false;
             for (const [id, ms] of held) start(id, ms);
             held.clear();
+        },
+        pad: {
+            plug() {
+                padPlugged = true;
+                padEvent("gamepadconnected");
+            },
+            // Exactly the buttons given are down, by their standard index.
+            press(...down) {
+                pad.buttons = Array.from({ length: 17 }, (_, i) => ({ pressed: down.includes(i), value: down.includes(i) ? 1 : 0 }));
+            },
+            unplug() {
+                padPlugged = false;
+                padEvent("gamepaddisconnected");
+            },
         },
     };
     // What the page did with the last key, after its own handler has run.

@@ -11,14 +11,16 @@ import unittest
 
 from PIL import Image
 
+from sources import SITE, STEP_TWIPS, timer_ms
 from web_session import ENGINES, WAIT_SECONDS, StaticServer, open_session
 
 ENGINE = sys.argv.pop(1) if len(sys.argv) > 1 and sys.argv[1] in ENGINES else "chromium"
 PAGE = pathlib.Path(sys.argv.pop(1) if len(sys.argv) > 1 else "build/web/tests/web/site")
 PICTURES = PAGE / "pictures"
-SITE = "http://glouto.example.org"
-# One grid step and the player's beat, in whole pixels and milliseconds.
-STEP_TWIPS, BEAT_MS = 620, 250
+
+
+# The player's beat.
+BEAT_MS = timer_ms("Timer1")
 FORM1, FORM2, FORM3 = ('.window[data-form="Form%d"]' % n for n in (1, 2, 3))
 
 # Facts of the first shown element matching a selector, or null when none is shown.
@@ -240,8 +242,11 @@ class Play(PageTest):
 class Capture(PageTest):
     def test_one_box_modal_to_every_window_then_form1_is_unloaded(self):
         self.choose("commandes")
+        # The menu left open when the monster strikes: the box closes it, and one click on OK is enough.
+        self.session.click(f"{FORM1} .menutitle")
         self.release_clock()
         self.session.wait_for(SHOWN, ".messagebox")
+        self.assertFalse(self.shown(f"{FORM1} .dropdown"))
         time.sleep(0.5)
         self.assertEqual(self.count(".messagebox"), 1)
         self.assertEqual(self.text(".messagebox .caption"), "Tu t'est fait manger ^^")
@@ -261,6 +266,39 @@ class Capture(PageTest):
         self.assertEqual(self.count(".messagebox"), 0)
         self.assertFalse(self.shown("#launcher"))
         self.session.click(f"{FORM2} .button")
+        self.session.wait_for(SHOWN, "#launcher")
+
+
+class Controller(PageTest):
+    # Standard mapping: the bottom face button, the cross's down and right.
+    FACE, DOWN, RIGHT = 0, 13, 15
+
+    def pad(self, action, *buttons):
+        self.session.run(f"gloutoTest.pad.{action}(...arguments)", *buttons)
+
+    def test_steps_walks_goes_diagonally_and_lets_go_unplugged(self):
+        self.pad("plug")
+        self.pad("press", self.DOWN, self.RIGHT)
+        time.sleep(0.1)
+        self.pad("press")
+        self.release_clock()
+        self.until(lambda: self.character_at(50 + STEP_TWIPS, 50 + STEP_TWIPS), "one press of right and down: no diagonal step")
+        time.sleep(2 * BEAT_MS / 1000)
+        self.assertTrue(self.character_at(50 + STEP_TWIPS, 50 + STEP_TWIPS), "one press made more than one step")
+        start = self.character_box()[0]
+        self.pad("press", self.RIGHT)
+        self.until(lambda: self.character_box()[0] >= start + 2 * px(STEP_TWIPS) - 1, "a held right does not walk")
+        self.pad("unplug")
+        time.sleep(BEAT_MS / 1000)
+        settled = self.character_box()
+        time.sleep(3 * BEAT_MS / 1000)
+        self.assertEqual(self.character_box(), settled, "unplugged while held, the pad did not let go")
+
+    def test_the_face_button_closes_the_game_over_box(self):
+        self.pad("plug")
+        self.release_clock()
+        self.session.wait_for(SHOWN, ".messagebox")
+        self.pad("press", self.FACE)
         self.session.wait_for(SHOWN, "#launcher")
 
 

@@ -22,6 +22,9 @@ struct Program {
 // Lives as long as the page: a browser program never returns from its event loop.
 Program* program = nullptr;
 
+// The arrow keys' codes, for the page's sources of arrow keys other than the keyboard.
+EM_JS(void, pageArrowKeys, (int left, int up, int right, int down), { Glouto.arrowKeys = {left, up, right, down}; });
+
 // What the page's events go to, as every front end's do.
 app::Input& input() { return program->application; }
 
@@ -29,6 +32,8 @@ app::Input& input() { return program->application; }
 
 void runProgram(std::unique_ptr<game::RandomSource> random)
 {
+    pageArrowKeys(static_cast<int>(game::ArrowKey::Left), static_cast<int>(game::ArrowKey::Up),
+                  static_cast<int>(game::ArrowKey::Right), static_cast<int>(game::ArrowKey::Down));
     program = new Program(std::move(random));
     program->application.start();
 }
@@ -38,7 +43,7 @@ void runProgram(std::unique_ptr<game::RandomSource> random)
 using web::program;
 using web::input;
 
-// The page calls these; each returns at once, or when a box it opened has been closed.
+// The page calls these; each returns at once.
 extern "C" {
 
 EMSCRIPTEN_KEEPALIVE void glouto_menu_item(int window, int menu, int item)
@@ -54,6 +59,8 @@ EMSCRIPTEN_KEEPALIVE void glouto_button(int window, int control)
 EMSCRIPTEN_KEEPALIVE void glouto_close_box(int window) { program->frontEnd.closeBoxClicked(window); }
 
 EMSCRIPTEN_KEEPALIVE void glouto_tick(int timer) { program->frontEnd.tick(timer); }
+
+EMSCRIPTEN_KEEPALIVE void glouto_box_closed(int box) { program->frontEnd.boxClosed(box); }
 
 // Key codes of the page's key events are the platform's virtual-key codes; true for an arrow key.
 EMSCRIPTEN_KEEPALIVE int glouto_key_down(int code, int autoRepeat)

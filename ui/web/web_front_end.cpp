@@ -20,9 +20,9 @@ EM_JS(void, pageStartTimer, (int id, int ms), { Glouto.desktop.startTimer(id, ms
 EM_JS(void, pageStopTimer, (int id), { Glouto.desktop.stopTimer(id); });
 EM_JS(void, pageEndProgram, (int status), { Glouto.desktop.endProgram(status); });
 EM_JS(void, pagePressEnter, (), { Glouto.desktop.pressEnter(); });
-// The handler that opened the box waits here, unwound by Asyncify, until the player closes it.
-EM_ASYNC_JS(void, pageMessageBox, (const char* prompt, int stopIcon, const char* title), {
-    await Glouto.desktop.messageBox(UTF8ToString(prompt), stopIcon !== 0, UTF8ToString(title));
+// The page tells the program when the player has closed the box, by its number.
+EM_JS(void, pageMessageBox, (int id, const char* prompt, int stopIcon, const char* title), {
+    Glouto.desktop.messageBox(id, UTF8ToString(prompt), stopIcon !== 0, UTF8ToString(title));
 });
 // clang-format on
 
@@ -103,13 +103,23 @@ std::unique_ptr<app::TimerView> WebFrontEnd::makeTimer(const forms::TimerDef& ti
 void WebFrontEnd::messageBox(std::string_view prompt, app::BoxIcon icon, std::string_view title,
                              std::function<void()> closed)
 {
-    pageMessageBox(std::string(prompt).c_str(), icon == app::BoxIcon::Stop, std::string(title).c_str());
-    closed();
+    const int id = m_nextId++;
+    m_boxes.emplace(id, std::move(closed));
+    pageMessageBox(id, std::string(prompt).c_str(), icon == app::BoxIcon::Stop, std::string(title).c_str());
 }
 
 void WebFrontEnd::reportError(std::string_view report, std::function<void()> closed)
 {
-    pageMessageBox(std::string(report).c_str(), true, std::string(app::kProgramName).c_str());
+    messageBox(report, app::BoxIcon::Stop, app::kProgramName, std::move(closed));
+}
+
+void WebFrontEnd::boxClosed(int box)
+{
+    const auto found = m_boxes.find(box);
+    if (found == m_boxes.end())
+        return;
+    const std::function<void()> closed = std::move(found->second);
+    m_boxes.erase(found);
     closed();
 }
 

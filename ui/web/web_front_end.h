@@ -27,6 +27,8 @@ public:
     void closeBoxClicked(int window) const;
     // Runs one tick of a running timer; a timer gone meanwhile is ignored.
     void tick(int timer) const;
+    // The player closed the box of that number: what was to follow it runs now.
+    void boxClosed(int box);
 
 private:
     class Window;
@@ -40,6 +42,7 @@ private:
     };
     std::map<int, Shown> m_windows;
     std::map<int, const std::function<void()>*> m_ticks;
+    std::map<int, std::function<void()>> m_boxes;
 };
 
 } // namespace web

@@ -79,6 +79,11 @@
         startTimer(id, ms) { clock.start(id, ms); },
         stopTimer(id) { clock.stop(id); },
         messageBox: Glouto.messageBox,
+        // What Enter does in the window or box that has the focus: a button is pressed.
+        pressEnter() {
+            const focused = document.activeElement;
+            if (focused instanceof HTMLButtonElement) focused.click();
+        },
         // The program is over: no window, no timer; the launcher starts it anew.
         endProgram() {
             program.ended = true;

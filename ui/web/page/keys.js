@@ -17,7 +17,8 @@
     // Keys reach the game whichever of its windows has the focus; arrows never scroll the page,
     // but still move the caret in a text box.
     document.addEventListener("keydown", (event) => {
-        if (program.busy) {
+        // A box open: its own keys only.
+        if (Glouto.frames.boxes.size > 0) {
             if (!event.target.closest || !event.target.closest(".messagebox")) event.preventDefault();
             return;
         }
@@ -26,8 +27,10 @@
     document.addEventListener("keyup", (event) => {
         if (program.call("key_up", event.keyCode) && !typing(event.target)) event.preventDefault();
     }, true);
-    window.addEventListener("blur", () => program.call("keyboard_lost"));
+    // The page losing the keyboard lets go of every key; getting it back lets controllers steer again.
+    window.addEventListener("blur", () => program.call("focus_changed", 0));
+    window.addEventListener("focus", () => program.call("focus_changed", 1));
     document.addEventListener("visibilitychange", () => {
-        if (document.hidden) program.call("keyboard_lost");
+        program.call("focus_changed", !document.hidden && document.hasFocus() ? 1 : 0);
     });
 })();

@@ -10,6 +10,9 @@
     }
 
     Glouto.menus = {
+        closeAll() {
+            for (const frame of Glouto.frames.windows.values()) closeAll(frame);
+        },
         make(windowId, def, frame) {
             const bar = element("div", "menubar", frame.node);
             def.menus.forEach((menu, menuIndex) => {

@@ -5,9 +5,10 @@
     const { element } = Glouto.dom;
     const frames = Glouto.frames;
 
-    // Resolves when the player closes the box; the game windows take no pointer, key or focus till then.
-    Glouto.messageBox = function (prompt, stopIcon, title) {
-        Glouto.program.busy = true;
+    // Tells the program when the player has closed box `id`; the game windows take no pointer, key
+    // or focus till then, and a menu left open closes, as the platforms' own boxes close it.
+    Glouto.messageBox = function (id, prompt, stopIcon, title) {
+        Glouto.menus.closeAll();
         frames.gameWindowsInert(true);
         const shade = element("div", "modalshade", frames.desktop);
         const box = frames.make("window messagebox active", title);
@@ -27,20 +28,17 @@
         frames.makeDraggable(box);
         frames.boxes.add(box);
         ok.focus({ preventScroll: true });
-        return new Promise((resolve) => {
-            const close = () => {
-                box.node.remove();
-                frames.boxes.delete(box);
-                shade.remove();
-                frames.gameWindowsInert(false);
-                Glouto.program.busy = false;
-                resolve();
-            };
-            ok.addEventListener("click", close);
-            box.closeBox.addEventListener("click", close);
-            box.node.addEventListener("keydown", (event) => {
-                if (event.key === "Escape") close();
-            });
+        const close = () => {
+            if (!frames.boxes.delete(box)) return;
+            box.node.remove();
+            shade.remove();
+            frames.gameWindowsInert(false);
+            Glouto.program.call("box_closed", id);
+        };
+        ok.addEventListener("click", close);
+        box.closeBox.addEventListener("click", close);
+        box.node.addEventListener("keydown", (event) => {
+            if (event.key === "Escape") close();
         });
     };
 })();

@@ -7,7 +7,8 @@
     // Each finger on a button holds its key; the key is let go when the last finger lifts. A finger
     // keeps the button it touched first until it lifts, wherever it slides.
     for (const button of pad.querySelectorAll("button")) {
-        const code = Number(button.dataset.key);
+        // The program says which key code each arrow is.
+        const code = () => Glouto.arrowKeys[button.dataset.arrow];
         const fingers = new Set();
         button.addEventListener("pointerdown", (event) => {
             event.preventDefault();
@@ -15,12 +16,12 @@
             fingers.add(event.pointerId);
             if (fingers.size > 1) return;
             button.classList.add("pressed");
-            Glouto.keys.down(code);
+            Glouto.keys.down(code());
         });
         const lift = (event) => {
             if (!fingers.delete(event.pointerId) || fingers.size > 0) return;
             button.classList.remove("pressed");
-            Glouto.keys.up(code);
+            Glouto.keys.up(code());
         };
         for (const type of ["pointerup", "pointercancel", "lostpointercapture"]) button.addEventListener(type, lift);
     }

@@ -7,11 +7,10 @@ const Glouto = {};
 var Module = { noExitRuntime: true };
 
 Glouto.program = {
-    // The C++ side reads no event while a box holds its handler: Asyncify has unwound its stack.
-    busy: false,
     ended: false,
+    // Nothing reaches a program that has ended.
     call(name, ...args) {
-        if (this.busy || this.ended) return 0;
+        if (this.ended) return 0;
         return Module["_glouto_" + name](...args);
     },
 };
