@@ -74,8 +74,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${GLOUTO_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://glouto.example.org)
-# Library dependencies come from the binary itself, through dpkg-shlibdeps.
+# Library dependencies come from the binary itself, through dpkg-shlibdeps. SDL2 is loaded only
+# when a game controller is plugged in, so the binary does not name it: game controllers need it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libsdl2-2.0-0")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Only the binary package: a source tarball would pick up build trees.
 set(CPACK_SOURCE_GENERATOR "")

@@ -11,7 +11,7 @@ namespace {
 
 class VirtualPad {
 public:
-    // SDL's controllers are started by the game: the pad is plugged in after that.
+    // Plugged in once the game has started SDL's controllers (one SDL in the process, the test's).
     void plugIn()
     {
         SDL_VirtualJoystickDesc desc{};
@@ -49,10 +49,11 @@ protected:
     {
         startGame();
         ASSERT_TRUE(qtt::waitFor([this] { return app->controllers() != nullptr; })) << "no controllers after the first frame";
-        ASSERT_TRUE(app->controllers()->ready()) << SDL_GetError();
+        // A virtual pad has no device node: start SDL's controllers and look for it as the device
+        // watcher would.
+        ASSERT_TRUE(app->controllers()->look());
         pad.plugIn();
         ASSERT_TRUE(pad.plugged()) << SDL_GetError();
-        // A virtual pad has no device node to watch: look for it as the watcher would.
         app->controllers()->look();
     }
     std::pair<int, int> cell() const
