@@ -37,8 +37,8 @@ public:
     virtual void moveControl(std::size_t control, PixelPoint at) = 0;
     virtual void setControlVisible(std::size_t control, bool visible) = 0;
     virtual void setControlCaption(std::size_t control, std::string_view text) = 0;
-    // Every write the rules made on the window, in order, changed or not, before any is shown:
-    // only a front end that records them cares.
+    // Every write the rules made on the window, in order, changed or not, each just before what it
+    // changed is shown: only a front end that records them cares.
     virtual void written(const game::Write& /*write*/) {}
 };
 
