@@ -164,7 +164,8 @@ main_checks() {
     expect "liens internet opens nothing" [ "$(xdotool search --onlyvisible --class glouto | wc -l)" -eq 1 ]
     expect "menu: commandes" choose_menu_item 0
     help=$(await 10 window_id "$help_title" "$help_title") || expect "the key-help window opens" false
-    expect "the key-help window shows the arrows" check_help_pictures
+    # Found as soon as it is mapped, maybe before its buttons are painted.
+    expect "the key-help window shows the arrows" retry 6 check_help_pictures
     expect "menu: commandes again" choose_menu_item 0
     sleep 1
     expect "still one key-help window" [ "$(count_windows "$help_title" "$help_title")" -eq 1 ]
